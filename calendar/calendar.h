@@ -1,0 +1,26 @@
+// Gregorian calendar core: the month-length table and civil-day arithmetic.
+#pragma once
+
+#include <cstdint>
+
+// Month lengths, January first; only February ever changes: it follows the
+// year of the last leap-aware operation.
+extern int32_t MonthDays[12];
+
+int IsLeapYear(int64_t year);
+
+// Sets February for year and returns its length, 28 or 29.
+int32_t SetFebruaryFor(int64_t year);
+
+// Days from 1 January 1970 to the given civil date (proleptic Gregorian),
+// and back.  Constant time for every year that fits.
+int64_t DaysFromCivil(int64_t year, unsigned month, unsigned day);
+void CivilFromDays(int64_t days, int64_t *year, unsigned *month, unsigned *day);
+
+// Weekday of a count of days since 1970-01-01 (a Thursday); 0 = Sunday.
+unsigned WeekdayFromDays(int64_t days);
+
+// UTC breakdown of a 32-bit time value, with floor arithmetic so that
+// values before 1970 fall on their own day (-1 is 23:59:59 of 31 Dec 1969).
+int64_t UtcMidnight(int32_t t);
+void UtcHourMinute(int32_t t, int32_t *hour, int32_t *minute);

@@ -1,0 +1,49 @@
+// The library's only view of the system it runs on.
+//
+// Everything outside platform/ calls these functions instead of the Win32
+// API.  platform/win32 forwards each one to the real call; platform/host
+// stands in for them on Linux so that the same logic can be tested natively
+// (see platform/host/host_control.h for what tests can set).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+namespace plat {
+
+using Module = void *; // HINSTANCE / HMODULE
+using Window = void *; // HWND
+
+// Message box styles and results used by the library.
+constexpr unsigned kMbOk = 0x0000;
+constexpr unsigned kMbIconHand = 0x0010;
+constexpr unsigned kMbIconExclamation = 0x0030;
+constexpr unsigned kMbTaskModal = 0x2000;
+
+// Module management (GetModuleFileNameA, LoadLibraryA, FreeLibrary).
+// ModuleFileName returns the length copied, 0 on failure; like the real
+// call it returns size when the path had to be cut.
+unsigned ModuleFileName(Module module, char *out, unsigned size);
+Module LoadModule(const char *path);
+void FreeModule(Module module);
+
+// String resources (LoadStringA): the length copied, 0 when missing.
+int LoadString(Module module, unsigned id, char *out, int size);
+
+// User interface (MessageBoxA, MessageBeep, GetFocus).
+int MessageBox(Window owner, const char *text, const char *caption, unsigned style);
+void MessageBeep(unsigned type);
+Window GetFocus();
+
+// Configuration (GetProfileStringA on "WIN.INI", GetWindowsDirectoryA,
+// GetVersion, getenv).
+unsigned ProfileString(const char *section, const char *key, const char *def, char *out,
+                       unsigned size);
+unsigned WindowsDirectory(char *out, unsigned size);
+uint32_t Version();
+const char *GetEnv(const char *name);
+
+// Opens a text file named with a Windows path for reading ("r").
+std::FILE *OpenTextFile(const char *path);
+
+} // namespace plat
