@@ -1,0 +1,99 @@
+// Reading a typed short date: three numbers in the order of the short-date
+// picture, a two-digit year placed in its century, then range tests that
+// tell the user about the first bad value.
+#include <cstdint>
+
+#include "calendar/calendar.h"
+#include "frame/record.h"
+#include "kalder32.h"
+#include "parse/tokens.h"
+#include "platform/platform.h"
+#include "strings/vs_string.h"
+#include "strings/warning.h"
+
+namespace {
+
+char DateWork[100];
+char DateDelimiters[20];
+
+constexpr char kFixedDateDelimiters[] = "/, \\";
+
+struct TypedDate {
+    int32_t year;
+    int32_t month;
+    int32_t day;
+};
+
+// The tokens converted and placed by the short-date element order; missing
+// tokens are 0.  Values keep their full typed range here: they are tested
+// before anything narrows them to the record's 16-bit words.
+TypedDate ReadElements(const char *text) {
+    tok::DelimiterSet set;
+    tok::FillDelimiters(DateDelimiters, sizeof DateDelimiters, kFixedDateDelimiters,
+                        WinDateStruc.sDate, sizeof WinDateStruc.sDate - 1, &set);
+    tok::CopyTyped(DateWork, sizeof DateWork, text);
+    char *tokens[3];
+    const int found = tok::CutTokens(DateWork, set, tokens, 3);
+    int32_t v[3] = {0, 0, 0};
+    for (int i = 0; i < found; ++i)
+        v[i] = atoi_NullCheck(tokens[i]);
+    switch (WinDateStruc.iShortOrder) {
+    case 0:
+        return TypedDate{v[2], v[0], v[1]};
+    case 1:
+        return TypedDate{v[2], v[1], v[0]};
+    default:
+        return TypedDate{v[0], v[1], v[2]};
+    }
+}
+
+// 0 to 59 are 2000 to 2059, 60 to 99 are 1960 to 1999; anything else was
+// typed in full.
+int32_t CompleteYear(int32_t year) {
+    if (year >= 0 && year < 60)
+        return 2000 + year;
+    if (year >= 60 && year < 100)
+        return 1900 + year;
+    return year;
+}
+
+int Refuse(StringId id, int32_t value) {
+    ShowWarning(plat::GetFocus(), vs_String(id), value);
+    return -1;
+}
+
+// Tests year, month and day in that order against the February of the
+// typed year; the first failure is shown and the result is -1.
+int CheckDate(const TypedDate &date) {
+    if (date.year < 1980 || date.year > 2100)
+        return Refuse(kStrBadYear, date.year);
+    if (date.month < 1 || date.month > 12)
+        return Refuse(kStrBadMonth, date.month);
+    if (date.day < 1 || date.day > MonthDays[date.month - 1])
+        return Refuse(kStrBadDay, date.day);
+    return 0;
+}
+
+} // namespace
+
+extern "C" int32_t KALDERAPI ParseDosDateFormatString(DosDate *date, const char *text) {
+    TypedDate typed = ReadElements(text);
+    typed.year = CompleteYear(typed.year);
+    SetFebruaryFor(typed.year);
+    if (CheckDate(typed) != 0)
+        return -1;
+    date->year = static_cast<uint16_t>(typed.year);
+    date->month = static_cast<uint16_t>(typed.month);
+    date->day = static_cast<uint16_t>(typed.day);
+    return 0;
+}
+
+extern "C" int32_t KALDERAPI ParseDateFormatString(KALDER_TM *date, const char *text) {
+    DosDate parsed{};
+    if (ParseDosDateFormatString(&parsed, text) != 0)
+        return -1;
+    date->tm_year = parsed.year - 1900;
+    date->tm_mon = parsed.month - 1;
+    date->tm_mday = parsed.day;
+    return 0;
+}

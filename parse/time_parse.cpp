@@ -1,0 +1,82 @@
+// Reading a typed time of day: hour and minute on a 24-hour clock, tested,
+// and merged into a time value on the date that value already carries.
+#include <cstdint>
+
+#include "calendar/calendar.h"
+#include "frame/record.h"
+#include "kalder32.h"
+#include "parse/decimal.h"
+#include "parse/tokens.h"
+#include "platform/platform.h"
+#include "strings/vs_string.h"
+#include "strings/warning.h"
+
+namespace {
+
+char TimeWork[100];
+char TimeDelimiters[20];
+
+constexpr char kFixedTimeDelimiters[] = "./, \\:";
+
+// Midnight of the value's UTC day plus the time, or -1 (and the value left
+// alone) when the sum does not fit a time value: 24:00 on the last day the
+// 32-bit count reaches, or an early hour on the first.
+int32_t StoreTimeOfDay(KALDER_TIME *t, int32_t hour, int32_t minute) {
+    const int64_t result = UtcMidnight(*t) + int64_t{hour} * 3600 + int64_t{minute} * 60;
+    if (result < INT32_MIN || result > INT32_MAX)
+        return -1;
+    *t = static_cast<KALDER_TIME>(result);
+    return 0;
+}
+
+} // namespace
+
+extern "C" int32_t KALDERAPI checkhrmin(int32_t *hour, int32_t *minute) {
+    if (*hour < 0 || *hour > 24) {
+        ShowWarning(plat::GetFocus(), vs_String(kStrBadHour), *hour);
+        *hour = 0;
+        return -1;
+    }
+    if (*minute < 0 || *minute > 59) {
+        ShowWarning(plat::GetFocus(), vs_String(kStrBadMinute), *minute);
+        *minute = 0;
+        return -1;
+    }
+    if (*hour == 24 && *minute != 0) {
+        ShowWarning(plat::GetFocus(), vs_String(kStrHour24WithMinutes));
+        *minute = 0;
+        return -1;
+    }
+    return 0;
+}
+
+extern "C" int32_t KALDERAPI ParseTimeHrMin(int32_t *hour, int32_t *minute, const char *text) {
+    tok::CopyTyped(TimeWork, sizeof TimeWork, text);
+    tok::DelimiterSet set;
+    tok::FillDelimiters(TimeDelimiters, sizeof TimeDelimiters, kFixedTimeDelimiters,
+                        WinDateStruc.sTime, sizeof WinDateStruc.sTime - 1, &set);
+    // Only hour and minute are read: seconds and an AM or PM suffix, being
+    // later tokens, are never looked at.
+    char *tokens[2];
+    const int found = tok::CutTokens(TimeWork, set, tokens, 2);
+    *hour = found > 0 ? atoi_NullCheck(tokens[0]) : 0;
+    *minute = found > 1 ? DecimalPrefix(tokens[1], sizeof TimeWork) : 0;
+    return checkhrmin(hour, minute);
+}
+
+extern "C" int32_t KALDERAPI ParseTimeFormatString(KALDER_TIME *t, const char *text) {
+    int32_t hour = 0;
+    int32_t minute = 0;
+    if (ParseTimeHrMin(&hour, &minute, text) != 0)
+        return -1;
+    return StoreTimeOfDay(t, hour, minute);
+}
+
+extern "C" int32_t KALDERAPI ParseTimeFormat2Strings(KALDER_TIME *t, const char *hourText,
+                                                     const char *minuteText) {
+    int32_t hour = atoi_NullCheck(hourText);
+    int32_t minute = atoi_NullCheck(minuteText);
+    if (checkhrmin(&hour, &minute) != 0)
+        return -1;
+    return StoreTimeOfDay(t, hour, minute);
+}
