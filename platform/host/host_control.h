@@ -54,5 +54,7 @@ void UnloadLibrary();
 
 // How many resource modules are currently loaded (for leak checks).
 int LoadedModuleCount();
+// The path of the last module load the library asked for ("" before any).
+const char *LastLoadPath();
 
 } // namespace host

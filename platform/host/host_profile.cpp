@@ -1,0 +1,227 @@
+// Host stand-in for the profile (WIN.INI) the library reads its settings
+// from.
+//
+// The profile comes from one of three places: the built-in default (the
+// usual United States settings), an INI file (named by KALDER_WININI or by a
+// test), or an in-memory copy that tests edit key by key.  A file is read
+// afresh on every lookup, as the system reads WIN.INI, so edits made to it
+// while the library runs are seen.
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/host/host_control.h"
+#include "platform/host/host_state.h"
+#include "platform/platform.h"
+
+namespace {
+
+struct Entry {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
+using Profile = std::vector<Entry>;
+
+enum class Source { BuiltIn, File, Memory };
+
+Source source = Source::BuiltIn;
+std::string profilePath;
+Profile memory;
+bool initialised = false;
+
+const Entry kBuiltInProfile[] = {
+    {"intl", "iCountry", "1"},
+    {"intl", "sCountry", "United States"},
+    {"intl", "sLanguage", "enu"},
+    {"intl", "sList", ","},
+    {"intl", "iMeasure", "1"},
+    {"intl", "iDate", "0"},
+    {"intl", "sDate", "/"},
+    {"intl", "sShortDate", "M/d/yy"},
+    {"intl", "sLongDate", "dddd, MMMM dd, yyyy"},
+    {"intl", "iTime", "0"},
+    {"intl", "sTime", ":"},
+    {"intl", "iTLZero", "0"},
+    {"intl", "s1159", "AM"},
+    {"intl", "s2359", "PM"},
+    {"intl", "sThousand", ","},
+    {"intl", "sDecimal", "."},
+    {"intl", "iDigits", "2"},
+    {"intl", "iLZero", "0"},
+    {"intl", "sCurrency", "$"},
+    {"intl", "iCurrency", "0"},
+    {"intl", "iCurrDigits", "2"},
+    {"intl", "iNegCurr", "0"},
+};
+
+bool SameText(const std::string &a, const std::string &b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+std::string Trim(const std::string &text) {
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && std::isspace(static_cast<unsigned char>(text[first])))
+        ++first;
+    while (last > first && std::isspace(static_cast<unsigned char>(text[last - 1])))
+        --last;
+    return text.substr(first, last - first);
+}
+
+// The system hands back a value without its surrounding blanks and without
+// one pair of enclosing double quotes.
+std::string Unquote(const std::string &text) {
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        return text.substr(1, text.size() - 2);
+    return text;
+}
+
+Profile ParseIni(std::FILE *file) {
+    Profile profile;
+    std::string section;
+    char line[1024];
+    while (std::fgets(line, sizeof line, file)) {
+        std::string text = Trim(line);
+        if (text.empty() || text[0] == ';')
+            continue;
+        if (text[0] == '[') {
+            size_t close = text.find(']');
+            section =
+                Trim(text.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+            continue;
+        }
+        size_t equals = text.find('=');
+        if (equals == std::string::npos)
+            continue;
+        profile.push_back({section, Trim(text.substr(0, equals)), Trim(text.substr(equals + 1))});
+    }
+    return profile;
+}
+
+Profile BuiltInProfile() { return Profile(std::begin(kBuiltInProfile), std::end(kBuiltInProfile)); }
+
+// A file that cannot be read is an empty profile, as a missing WIN.INI is.
+Profile ReadFileProfile() {
+    std::FILE *file = std::fopen(profilePath.c_str(), "r");
+    if (!file)
+        return {};
+    Profile profile = ParseIni(file);
+    std::fclose(file);
+    return profile;
+}
+
+void UseDefaultSource() {
+    const char *named = std::getenv("KALDER_WININI");
+    if (named && *named) {
+        source = Source::File;
+        profilePath = named;
+    } else {
+        source = Source::BuiltIn;
+        profilePath.clear();
+    }
+    memory.clear();
+}
+
+void EnsureInitialised() {
+    if (!initialised) {
+        UseDefaultSource();
+        initialised = true;
+    }
+}
+
+Profile ProfileInForce() {
+    EnsureInitialised();
+    switch (source) {
+    case Source::BuiltIn:
+        return BuiltInProfile();
+    case Source::File:
+        return ReadFileProfile();
+    case Source::Memory:
+        return memory;
+    }
+    return {};
+}
+
+const Entry *Find(const Profile &profile, const char *section, const char *key) {
+    for (const Entry &entry : profile) {
+        if (SameText(entry.section, section) && SameText(entry.key, key))
+            return &entry;
+    }
+    return nullptr;
+}
+
+unsigned CopyOut(const std::string &text, char *out, unsigned size) {
+    if (size == 0)
+        return 0;
+    size_t length = text.size() < size - 1 ? text.size() : size - 1;
+    std::memcpy(out, text.data(), length);
+    out[length] = '\0';
+    return static_cast<unsigned>(length);
+}
+
+} // namespace
+
+namespace host::detail {
+void ResetProfile() {
+    UseDefaultSource();
+    initialised = true;
+}
+} // namespace host::detail
+
+namespace host {
+
+void SetProfileFile(const char *path) {
+    if (!path) {
+        UseDefaultSource();
+    } else {
+        source = Source::File;
+        profilePath = path;
+        memory.clear();
+    }
+    initialised = true;
+}
+
+void SetProfileKey(const char *section, const char *key, const char *value) {
+    if (source != Source::Memory || !initialised) {
+        memory = ProfileInForce();
+        source = Source::Memory;
+    }
+    for (auto it = memory.begin(); it != memory.end(); ++it) {
+        if (SameText(it->section, section) && SameText(it->key, key)) {
+            if (value)
+                it->value = value;
+            else
+                memory.erase(it);
+            return;
+        }
+    }
+    if (value)
+        memory.push_back({section, key, value});
+}
+
+} // namespace host
+
+namespace plat {
+
+unsigned ProfileString(const char *section, const char *key, const char *def, char *out,
+                       unsigned size) {
+    Profile profile = ProfileInForce();
+    const Entry *entry = Find(profile, section, key);
+    if (!entry)
+        return CopyOut(def ? def : "", out, size);
+    return CopyOut(Unquote(Trim(entry->value)), out, size);
+}
+
+} // namespace plat

@@ -1,0 +1,60 @@
+// Host stand-in for the user interface: message boxes go to standard error,
+// or to a list that tests read; beeps are counted; the focus window is
+// whatever a test says.
+#include <cstdio>
+
+#include "platform/host/host_control.h"
+#include "platform/host/host_state.h"
+#include "platform/platform.h"
+
+namespace {
+
+bool capture = false;
+std::vector<host::MessageBoxRecord> boxes;
+unsigned beeps = 0;
+plat::Window focus = nullptr;
+
+} // namespace
+
+namespace host::detail {
+void ResetUserInterface() {
+    capture = false;
+    boxes.clear();
+    beeps = 0;
+    focus = nullptr;
+}
+} // namespace host::detail
+
+namespace host {
+
+void SetFocusWindow(plat::Window window) { focus = window; }
+void CaptureMessageBoxes(bool on) { capture = on; }
+const std::vector<MessageBoxRecord> &MessageBoxes() { return boxes; }
+void ClearMessageBoxes() { boxes.clear(); }
+unsigned BeepCount() { return beeps; }
+
+void Reset() {
+    detail::ResetProfile();
+    detail::ResetSystem();
+    detail::ResetModules();
+    detail::ResetUserInterface();
+}
+
+} // namespace host
+
+namespace plat {
+
+int MessageBox(Window owner, const char *text, const char *caption, unsigned style) {
+    if (capture) {
+        boxes.push_back({owner, text ? text : "", caption ? caption : "", style});
+    } else {
+        std::fprintf(stderr, "[%s] %s\n", caption ? caption : "", text ? text : "");
+    }
+    return 1; // IDOK
+}
+
+void MessageBeep(unsigned) { ++beeps; }
+
+Window GetFocus() { return focus; }
+
+} // namespace plat
