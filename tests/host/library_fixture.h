@@ -1,0 +1,44 @@
+// A loaded library with warning boxes captured, for the formatter and
+// parser tests.  Warning texts are replaced by short ones that show their
+// value plainly.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/host/host_control.h"
+
+class LibraryTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        host::Reset();
+        host::SetString(1151, "year %d");
+        host::SetString(1152, "month %d");
+        host::SetString(1153, "day %d");
+        host::SetString(1154, "hour %d");
+        host::SetString(1155, "minute %d");
+        host::SetString(1156, "hour 24 with minutes");
+        host::SetString(1157, "Caption");
+        host::CaptureMessageBoxes(true);
+        host::SetFocusWindow(kFocus);
+        ASSERT_TRUE(host::LoadLibrary());
+        host::ClearMessageBoxes();
+    }
+    void TearDown() override {
+        host::UnloadLibrary();
+        host::Reset();
+    }
+
+    // The texts of the boxes shown since the last call.
+    std::vector<std::string> TakeBoxes() {
+        std::vector<std::string> texts;
+        for (const host::MessageBoxRecord &box : host::MessageBoxes())
+            texts.push_back(box.text);
+        host::ClearMessageBoxes();
+        return texts;
+    }
+
+    static inline plat::Window const kFocus = reinterpret_cast<plat::Window>(0x4711);
+};

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "format/plan.h"
+#include "frame/record.h"
+#include "kalder32.h"
+#include "library_fixture.h"
+#include "settings/pictures.h"
+#include "strings/date_names.h"
+
+namespace {
+
+KALDER_TM Date(int year, int mon, int mday, int wday) {
+    KALDER_TM tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = mon;
+    tm.tm_mday = mday;
+    tm.tm_wday = wday;
+    return tm;
+}
+
+// Tuesday, 5 March 2024.
+const KALDER_TM kTuesday = Date(2024, 2, 5, 2);
+
+class LongDateTest : public LibraryTest {
+  protected:
+    static void UsePicture(const char *picture) {
+        std::strcpy(WinDateStruc.sLongDate, picture);
+        AnalyseLongDatePicture();
+        BuildLongFormat();
+    }
+    static std::string Long(const KALDER_TM &tm) {
+        char out[64];
+        std::memset(out, 'X', sizeof out);
+        EXPECT_EQ(FillLongDateFormatString(tm, out), out);
+        // Nothing is written past the long date's 40 bytes.
+        EXPECT_EQ(out[40], 'X');
+        return out;
+    }
+};
+
+TEST_F(LongDateTest, DefaultPictureGivesNamesAndFullYear) {
+    EXPECT_EQ(Long(kTuesday), "Tuesday, March 05, 2024");
+    EXPECT_EQ(Long(Date(1999, 11, 25, 6)), "Saturday, December 25, 1999");
+    EXPECT_EQ(Long(Date(2000, 0, 2, 0)), "Sunday, January 02, 2000");
+}
+
+TEST_F(LongDateTest, ElementOrderAndSeparatorsFollowThePicture) {
+    UsePicture("dddd d MMMM yyyy");
+    EXPECT_EQ(Long(kTuesday), "Tuesday 5 March 2024");
+    UsePicture("ddd, dd. MMM yyyy");
+    EXPECT_EQ(Long(kTuesday), "Tue, 05. Mar 2024");
+    UsePicture("yyyy MMMM d");
+    EXPECT_EQ(Long(kTuesday), "2024 March 5");
+    UsePicture("MMMM d, yyyy");
+    EXPECT_EQ(Long(kTuesday), "March 5, 2024");
+    UsePicture("'Day 'd' of 'MMMM yyyy");
+    EXPECT_EQ(Long(kTuesday), "Day 5 of March 2024");
+}
+
+TEST_F(LongDateTest, TwoLetterYearShowsYearsSince1900) {
+    UsePicture("d MMMM yy");
+    EXPECT_EQ(Long(Date(1905, 0, 1, 0)), "1 January 5");
+    EXPECT_EQ(Long(Date(1999, 11, 31, 5)), "31 December 99");
+    EXPECT_EQ(Long(Date(2000, 0, 1, 6)), "1 January 100");
+    EXPECT_EQ(Long(kTuesday), "5 March 124");
+}
+
+TEST_F(LongDateTest, NumericMonthStylesPrintTmMonPlusOne) {
+    UsePicture("d/M/yyyy");
+    EXPECT_EQ(Long(Date(2024, 0, 5, 0)), "5/1/2024");
+    EXPECT_EQ(Long(Date(2024, 11, 5, 0)), "5/12/2024");
+    EXPECT_EQ(Long(Date(2024, 12, 5, 0)), "5/13/2024");
+    EXPECT_EQ(Long(Date(2024, -5, 5, 0)), "5/-4/2024");
+    UsePicture("dd/MM/yyyy");
+    EXPECT_EQ(Long(Date(2024, 0, 5, 0)), "05/01/2024");
+    EXPECT_EQ(Long(Date(2024, 11, 5, 0)), "05/12/2024");
+    EXPECT_EQ(Long(Date(2024, INT_MAX, 0, 0)), "00/-2147483648/2024");
+}
+
+TEST_F(LongDateTest, MonthStyleOutsideZeroToThreeNeverShowsAnEarlierMonth) {
+    EXPECT_EQ(Long(kTuesday), "Tuesday, March 05, 2024");
+    UsePicture("dd yyyy"); // no month letter
+    EXPECT_EQ(Long(kTuesday), "05 2024");
+    UsePicture("dd MMMMM yyyy"); // five month letters
+    EXPECT_EQ(Long(kTuesday), "05  2024");
+}
+
+TEST_F(LongDateTest, OutOfRangeIndexesGiveEmptyNames) {
+    EXPECT_EQ(Long(Date(2024, 2, 5, 7)), ", March 05, 2024");
+    EXPECT_EQ(Long(Date(2024, 2, 5, -1)), ", March 05, 2024");
+    EXPECT_EQ(Long(Date(2024, 12, 5, 2)), "Tuesday,  05, 2024");
+    EXPECT_EQ(Long(Date(2024, INT_MIN, 5, INT_MAX)), ",  05, 2024");
+    UsePicture("ddd, d MMM yyyy");
+    EXPECT_EQ(Long(Date(2024, -1, 5, 70)), ", 5  2024");
+}
+
+TEST_F(LongDateTest, WithoutWeekdayTheWeekdayIsNotRead) {
+    UsePicture("MMMM d, yyyy");
+    EXPECT_EQ(Long(Date(2024, 2, 5, 1000)), "March 5, 2024");
+}
+
+TEST_F(LongDateTest, DayIsPrintedUnchecked) {
+    EXPECT_EQ(Long(Date(2024, 2, 0, 2)), "Tuesday, March 00, 2024");
+    EXPECT_EQ(Long(Date(2024, 2, -3, 2)), "Tuesday, March -3, 2024");
+    UsePicture("d MMMM yyyy");
+    EXPECT_EQ(Long(Date(2024, 2, 0, 2)), "0 March 2024");
+}
+
+TEST_F(LongDateTest, EntryWithoutTextKeepsTheSeparators) {
+    char *saved = DayNames[2];
+    DayNames[2] = nullptr;
+    EXPECT_EQ(Long(kTuesday), ", March 05, 2024");
+    DayNames[2] = saved;
+    saved = MonthNames[2];
+    MonthNames[2] = nullptr;
+    EXPECT_EQ(Long(kTuesday), "Tuesday,  05, 2024");
+    MonthNames[2] = saved;
+}
+
+TEST_F(LongDateTest, LongNamesAndResultsAreCut) {
+    char longMonth[] = "Abcdefghijklmnopqrstuvwxyz";
+    char *saved = MonthNames[2];
+    MonthNames[2] = longMonth;
+    UsePicture("MMMM");
+    EXPECT_EQ(Long(kTuesday), "Abcdefghijklmnopqrs052024"); // month cut to 19
+    MonthNames[2] = saved;
+
+    std::string longDay(80, 'w');
+    saved = DayNames[2];
+    DayNames[2] = longDay.data();
+    UsePicture("dddd, MMMM dd, yyyy");
+    EXPECT_EQ(Long(kTuesday), std::string(39, 'w'));
+    DayNames[2] = saved;
+
+    // 41 characters of text, of which the caller receives 39.
+    UsePicture("dddd', the 'dd' day of 'MMMM', 'yyyy");
+    EXPECT_EQ(Long(Date(2024, 8, 25, 3)), "Wednesday, the 25 day of September, 20");
+}
+
+TEST_F(LongDateTest, NeverReadsMoreThanFourValues) {
+    // The load-time format has six conversions; it gets the four values
+    // and a conversion given the wrong kind of value writes nothing.
+    fmt::LongPlan = fmt::Compile("%s%s%s%02d%s%s");
+    EXPECT_EQ(Long(kTuesday), "TuesdayMarch2024");
+    BuildLongFormat();
+    EXPECT_EQ(Long(kTuesday), "Tuesday, March 05, 2024");
+}
+
+TEST_F(LongDateTest, NullOutputGivesNull) {
+    EXPECT_EQ(FillLongDateFormatString(kTuesday, nullptr), nullptr);
+}
+
+} // namespace
