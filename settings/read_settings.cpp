@@ -1,0 +1,168 @@
+// Reading the international settings into the settings record.
+//
+// The "intl" section of the profile comes first.  Without a short-date
+// picture there, the country entry of the Windows 3.x INF file stands in
+// (CONTROL.INF under 3.10, SETUP.INF under 3.0); other versions have no such
+// file and get the built-in United States settings.  Whatever the source,
+// the formats are rebuilt from the pictures in force, so they always match
+// what the formatters hand them.
+#include <cstdio>
+#include <cstring>
+
+#include "frame/record.h"
+#include "kalder32.h"
+#include "platform/platform.h"
+#include "settings/pictures.h"
+#include "settings/settings.h"
+#include "strings/vs_string.h"
+#include "strings/warning.h"
+
+namespace {
+
+constexpr unsigned kWindowsDirArea = 144;
+constexpr size_t kInfPathArea = 100;
+constexpr int kCountryArea = 40;
+constexpr int kValueLimit = 190;
+constexpr int kFieldArea = 60;
+constexpr int kFieldCount = 20;
+
+template <size_t N> void ReadIntlKey(const char *key, char (&field)[N]) {
+    plat::ProfileString("intl", key, "", field, N);
+}
+
+template <size_t N> void StoreField(char (&field)[N], const char *text) {
+    CopyLimited(field, text, static_cast<int>(N) - 1);
+}
+
+void DeriveFormats() {
+    AnalyseShortDatePicture();
+    AnalyseLongDatePicture();
+    BuildShortFormat();
+}
+
+// The record field that takes field number n of a country entry, if any.
+void ApplyCountryField(int n, const char *text) {
+    WINDATESTRUC &r = WinDateStruc;
+    switch (n) {
+    case 13:
+        StoreField(r.sThousand, text);
+        break;
+    case 14:
+        StoreField(r.sDecimal, text);
+        break;
+    case 15:
+        StoreField(r.sDate, text);
+        break;
+    case 16:
+        StoreField(r.sTime, text);
+        break;
+    case 18:
+        StoreField(r.sShortDate, text);
+        break;
+    case 19:
+        StoreField(r.sLongDate, text);
+        break;
+    default:
+        break;
+    }
+}
+
+// The value runs to the end of the line as read: drop the line end and the
+// closing quote so that they do not end up in the last field.
+void TrimLineEnd(char *value) {
+    size_t length = std::strlen(value);
+    while (length > 0 && (value[length - 1] == '\n' || value[length - 1] == '\r'))
+        value[--length] = '\0';
+    if (length > 0 && value[length - 1] == '"')
+        value[--length] = '\0';
+}
+
+void ApplyCountryEntry(const char *value) {
+    char field[kFieldArea];
+    const char *cursor = value;
+    for (int n = 0; n < kFieldCount && cursor && *cursor; ++n) {
+        cursor = NextField(cursor, "!", field, kFieldArea);
+        ApplyCountryField(n, field);
+    }
+}
+
+// The INF file's path for the running version, or false when this version
+// has none.  A directory or path that does not fit its area gives an empty
+// path, which finds nothing.
+bool InfPathForVersion(char *path) {
+    const uint32_t version = plat::Version();
+    const unsigned major = version & 0xFF;
+    const unsigned minor = (version >> 8) & 0xFF;
+    const char *format = nullptr;
+    if (major == 3 && minor == 10)
+        format = "%s\\SYSTEM\\CONTROL.INF";
+    else if (major == 3 && minor == 0)
+        format = "%s\\SYSTEM\\SETUP.INF";
+    else
+        return false;
+
+    path[0] = '\0';
+    char windowsDir[kWindowsDirArea];
+    const unsigned length = plat::WindowsDirectory(windowsDir, kWindowsDirArea);
+    if (length == 0 || length >= kWindowsDirArea)
+        return true;
+    const int written = std::snprintf(path, kInfPathArea, format, windowsDir);
+    if (written < 0 || static_cast<size_t>(written) >= kInfPathArea)
+        path[0] = '\0';
+    return true;
+}
+
+} // namespace
+
+void UseDefaultSettings() {
+    WINDATESTRUC &r = WinDateStruc;
+    StoreField(r.sThousand, ",");
+    StoreField(r.sDecimal, ".");
+    StoreField(r.sDate, "/");
+    StoreField(r.sTime, ":");
+    r.iShortOrder = 0;
+    r.bDayLZero = 1;
+    r.bMonthLZero = 1;
+    r.bFullYear = 1;
+    AnalyseLongDatePicture();
+    BuildShortFormat();
+}
+
+void ReadCountryInf() {
+    char country[kCountryArea];
+    plat::ProfileString("intl", "sCountry", "", country, sizeof country);
+    if (country[0] == '\0')
+        std::strcpy(country, "United States");
+
+    char path[kInfPathArea];
+    if (!InfPathForVersion(path)) {
+        ShowWarning(plat::GetFocus(), vs_String(kStrUnsupportedVersion));
+        UseDefaultSettings();
+        return;
+    }
+
+    char value[kValueLimit + 1] = "";
+    if (path[0] != '\0')
+        FindInfValue("country", country, "", value, kValueLimit, path);
+    TrimLineEnd(value);
+    // With no value nothing new is installed, but the formats are still
+    // rebuilt from the pictures in force so that they match them.
+    if (value[0] != '\0')
+        ApplyCountryEntry(value);
+    DeriveFormats();
+}
+
+extern "C" void KALDERAPI GetWinDateFormat(void) {
+    WINDATESTRUC &r = WinDateStruc;
+    ReadIntlKey("sThousand", r.sThousand);
+    ReadIntlKey("sDecimal", r.sDecimal);
+    ReadIntlKey("sDate", r.sDate);
+    ReadIntlKey("sTime", r.sTime);
+    ReadIntlKey("sShortDate", r.sShortDate);
+    ReadIntlKey("sLongDate", r.sLongDate);
+    if (r.sShortDate[0] == '\0') {
+        ReadCountryInf();
+        return;
+    }
+    DeriveFormats();
+}
