@@ -30,3 +30,9 @@ add_executable(kalder_tests ${KALDER_HOST_TESTS})
 target_link_libraries(kalder_tests PRIVATE kalder32_static GTest::gtest GTest::gtest_main)
 target_compile_options(kalder_tests PRIVATE -Wall -Wextra -Werror)
 gtest_discover_tests(kalder_tests DISCOVERY_TIMEOUT 60)
+
+# ---------------------------------------------------------------------------
+# The command-line tool, the install rules and the tests of both.
+add_subdirectory(tools)
+include(${PROJECT_SOURCE_DIR}/cmake/install.cmake)
+include(${PROJECT_SOURCE_DIR}/cmake/kaldate_tests.cmake)

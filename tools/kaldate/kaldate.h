@@ -1,0 +1,56 @@
+// kaldate: the date library's exports at the command line.
+//
+// Every answer is computed by KALDER32's exports; this tool only reads the
+// arguments, calls them and prints what they give, as text or as JSON.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "kalder32.h"
+
+namespace kaldate {
+
+// Exit statuses: the library refused the input (its warning is on stderr),
+// or the command line itself was wrong.
+constexpr int kExitOk = 0;
+constexpr int kExitRefused = 1;
+constexpr int kExitUsage = 2;
+
+struct Options {
+    bool json = false;
+    std::string ini;               // host only: WIN.INI-style file with an "intl" section
+    std::vector<std::string> args; // after the subcommand name
+};
+
+// What the library runs on: the host stand-in or the real DLL.
+namespace sys {
+// Attaches the library (host) or checks it is loaded (Windows); false with a
+// message in error when it cannot be used.
+bool Start(const Options &options, std::string &error);
+// Warning boxes the library showed since the last call, oldest first.
+std::vector<std::string> TakeWarnings();
+// The names in the resource module the library uses (index as tm_wday/tm_mon).
+std::string DayName(int weekday);
+std::string DayAbbrev(int weekday);
+std::string MonthName(int month0);
+bool SupportsIni();
+} // namespace sys
+
+// Prints each warning as "kaldate: <text>" on stderr.
+void ReportWarnings();
+// Prints "kaldate: <message>" on stderr and gives kExitUsage.
+int UsageError(const std::string &message);
+
+// Subcommands; each returns an exit status.
+int RunSettings(const Options &options);
+int RunShort(const Options &options);
+int RunLong(const Options &options);
+int RunTime(const Options &options);
+int RunParseDate(const Options &options);
+int RunParseTime(const Options &options);
+int RunDay(const Options &options);
+int RunDateOfDay(const Options &options);
+int RunCalendar(const Options &options);
+
+} // namespace kaldate

@@ -1,0 +1,157 @@
+// kaldate: command line entry, options and help.
+#include <cstdio>
+#include <cstring>
+
+#include "kaldate.h"
+
+namespace kaldate {
+namespace {
+
+struct Command {
+    const char *name;
+    const char *synopsis;
+    const char *help;
+    int (*run)(const Options &);
+};
+
+const Command kCommands[] = {
+    {"settings", "settings",
+     "Prints the settings record as the library holds it (what CopyWinDateStruc\n"
+     "gives), field by field with its byte offset: separators, pictures, element\n"
+     "orders, leading-zero and century flags, name styles and both printf formats.",
+     RunSettings},
+    {"short", "short YYYY-MM-DD",
+     "Writes the date in the user's short form (FillDosDateFormatString).", RunShort},
+    {"long", "long YYYY-MM-DD",
+     "Writes the date in the user's long form with weekday and month names\n"
+     "(FillLongDateFormatString).",
+     RunLong},
+    {"time", "time HH:MM | time --epoch N",
+     "Writes a time of day with the user's time separator: an hour and minute\n"
+     "(FillTimeHrMin), or the UTC time of day of N seconds since 1970-01-01\n"
+     "(FillTimeFormatString, N from 0 to 2147483647).",
+     RunTime},
+    {"parse-date", "parse-date TEXT",
+     "Reads a typed short date as the library does (ParseDosDateFormatString) and\n"
+     "prints it as YYYY-MM-DD. A refused date prints the library's warning on\n"
+     "standard error and exits with status 1.",
+     RunParseDate},
+    {"parse-time", "parse-time TEXT [--on YYYY-MM-DD]",
+     "Reads a typed time of day (ParseTimeHrMin) and prints it as HH:MM; with --on,\n"
+     "merges it into that date (ParseTimeFormatString) and prints the UTC time as\n"
+     "YYYY-MM-DDTHH:MM:SSZ. A refused time prints the library's warning on\n"
+     "standard error and exits with status 1.",
+     RunParseTime},
+    {"day", "day YYYY-MM-DD",
+     "Prints the date's day number within its year (DosdToJulian) and its weekday,\n"
+     "0 = Sunday (JulianToDosd).",
+     RunDay},
+    {"date-of-day", "date-of-day N YEAR",
+     "Prints the date of day number N of YEAR and its weekday (JulianToDosd).", RunDateOfDay},
+    {"calendar", "calendar YYYY-MM",
+     "Lays the month out as a grid, weeks starting on Sunday, headed by the full\n"
+     "month name and the abbreviated day names of the resource module in use.",
+     RunCalendar},
+};
+
+const Command *FindCommand(const char *name) {
+    for (const Command &command : kCommands)
+        if (std::strcmp(command.name, name) == 0)
+            return &command;
+    return nullptr;
+}
+
+void PrintGeneralHelp() {
+    std::printf("usage: kaldate [--json]%s COMMAND [ARGS]\n\n",
+                sys::SupportsIni() ? " [--ini FILE]" : "");
+    std::printf("Dates and times as the KALDER32 library formats and reads them with the\n"
+                "user's international settings.\n\ncommands:\n");
+    for (const Command &command : kCommands)
+        std::printf("  %s\n", command.synopsis);
+    std::printf("\noptions:\n  --json      print one JSON object instead of text\n");
+    if (sys::SupportsIni())
+        std::printf("  --ini FILE  read the \"intl\" settings from this WIN.INI-style file\n");
+    std::printf("  --help      this text; COMMAND --help explains one command\n\n"
+                "exit status: 0 done, 1 the library refused the input, 2 bad command line\n");
+}
+
+void PrintCommandHelp(const Command &command) {
+    std::printf("usage: kaldate [--json]%s %s\n\n%s\n", sys::SupportsIni() ? " [--ini FILE]" : "",
+                command.synopsis, command.help);
+}
+
+struct CommandLine {
+    Options options;
+    const Command *command = nullptr;
+    bool help = false;
+};
+
+// Global options may stand anywhere; "--" ends them. Other arguments, also
+// ones that look like options (--on, --epoch, -1:00), go to the command.
+int ReadCommandLine(int argc, char **argv, CommandLine &line) {
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const char *arg = argv[i];
+        if (!optionsEnded && std::strcmp(arg, "--") == 0) {
+            optionsEnded = true;
+        } else if (!optionsEnded && std::strcmp(arg, "--json") == 0) {
+            line.options.json = true;
+        } else if (!optionsEnded &&
+                   (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0)) {
+            line.help = true;
+        } else if (!optionsEnded && std::strcmp(arg, "--ini") == 0) {
+            if (i + 1 == argc)
+                return UsageError("--ini needs a file name");
+            line.options.ini = argv[++i];
+        } else if (!optionsEnded && std::strncmp(arg, "--ini=", 6) == 0) {
+            line.options.ini = arg + 6;
+        } else if (!line.command) {
+            line.command = FindCommand(arg);
+            if (!line.command)
+                return UsageError(std::string("unknown command: ") + arg +
+                                  " (kaldate --help lists them)");
+        } else {
+            line.options.args.push_back(arg);
+        }
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+int Main(int argc, char **argv) {
+    CommandLine line;
+    if (int status = ReadCommandLine(argc, argv, line); status != kExitOk)
+        return status;
+    if (line.help || !line.command) {
+        if (line.command)
+            PrintCommandHelp(*line.command);
+        else
+            PrintGeneralHelp();
+        return line.help ? kExitOk : kExitUsage;
+    }
+    if (!line.options.ini.empty() && !sys::SupportsIni())
+        return UsageError("--ini is available in the host build only; this build reads WIN.INI");
+    std::string error;
+    if (!sys::Start(line.options, error)) {
+        std::fprintf(stderr, "kaldate: %s\n", error.c_str());
+        return kExitRefused;
+    }
+    ReportWarnings();
+    return line.command->run(line.options);
+}
+
+void ReportWarnings() {
+    for (const std::string &text : sys::TakeWarnings())
+        std::fprintf(stderr, "kaldate: %s\n", text.c_str());
+    std::fflush(stderr);
+}
+
+int UsageError(const std::string &message) {
+    std::fprintf(stderr, "kaldate: %s\n", message.c_str());
+    return kExitUsage;
+}
+
+} // namespace kaldate
+
+int main(int argc, char **argv) { return kaldate::Main(argc, argv); }

@@ -1,0 +1,77 @@
+#include "values.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "kalder32.h"
+
+namespace kaldate {
+namespace {
+
+// Reads exactly count digits at text[pos].
+bool ReadDigits(const std::string &text, size_t pos, size_t count, int &value) {
+    if (pos + count > text.size())
+        return false;
+    value = 0;
+    for (size_t i = pos; i < pos + count; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i])))
+            return false;
+        value = value * 10 + (text[i] - '0');
+    }
+    return true;
+}
+
+} // namespace
+
+bool ReadIsoMonth(const std::string &text, int &year, int &month) {
+    if (text.size() != 7 || text[4] != '-')
+        return false;
+    if (!ReadDigits(text, 0, 4, year) || !ReadDigits(text, 5, 2, month))
+        return false;
+    return year >= 1 && month >= 1 && month <= 12;
+}
+
+bool ReadIsoDate(const std::string &text, CalendarDate &date) {
+    if (text.size() != 10 || text[7] != '-')
+        return false;
+    if (!ReadIsoMonth(text.substr(0, 7), date.year, date.month))
+        return false;
+    if (!ReadDigits(text, 8, 2, date.day))
+        return false;
+    // The month's length comes from the library's own table, set for the year.
+    CorrectLeapFromYear(date.year);
+    return date.day >= 1 && date.day <= Days_in_Month(date.month);
+}
+
+bool ReadHourMinute(const std::string &text, int &hour, int &minute) {
+    size_t colon = text.find(':');
+    if (colon == std::string::npos || colon == 0 || colon > 2 || text.size() - colon != 3)
+        return false;
+    return ReadDigits(text, 0, colon, hour) && ReadDigits(text, colon + 1, 2, minute);
+}
+
+bool ReadInteger(const std::string &text, int64_t low, int64_t high, int64_t &value) {
+    size_t pos = 0;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+'))
+        negative = text[pos++] == '-';
+    if (pos == text.size() || text.size() - pos > 12)
+        return false;
+    value = 0;
+    for (; pos < text.size(); ++pos) {
+        if (!std::isdigit(static_cast<unsigned char>(text[pos])))
+            return false;
+        value = value * 10 + (text[pos] - '0');
+    }
+    if (negative)
+        value = -value;
+    return value >= low && value <= high;
+}
+
+std::string IsoDate(int year, int month, int day) {
+    char out[32];
+    std::snprintf(out, sizeof out, "%04d-%02d-%02d", year, month, day);
+    return out;
+}
+
+} // namespace kaldate
