@@ -14,9 +14,14 @@ target_include_directories(kalder32_static PUBLIC
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}> $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
   $<INSTALL_INTERFACE:include>)
 
-# The shared library attaches itself when loaded, as the DLL does.
+# The shared library attaches itself when loaded, as the DLL does. The attach
+# object is linked last: static constructors run in link order, and the
+# attach needs the host stand-in's own statics already built.
+add_library(kalder_autoload OBJECT ${PROJECT_SOURCE_DIR}/platform/host/autoload/autoload.cpp)
+target_include_directories(kalder_autoload PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
+target_compile_options(kalder_autoload PRIVATE ${KALDER_WARNINGS} ${KALDER_LIB_FLAGS})
 add_library(kalder32 SHARED $<TARGET_OBJECTS:kalder_core> $<TARGET_OBJECTS:kalder_host_platform>
-                            ${PROJECT_SOURCE_DIR}/platform/host/autoload/autoload.cpp)
+                            $<TARGET_OBJECTS:kalder_autoload>)
 target_include_directories(kalder32 PUBLIC
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include> $<INSTALL_INTERFACE:include>)
 target_include_directories(kalder32 PRIVATE ${PROJECT_SOURCE_DIR})
