@@ -195,7 +195,7 @@ TEST(AtoiNullCheck, ConvertsTheLeadingNumberOfTheFirst50Characters) {
     EXPECT_EQ(atoi_NullCheck("--5"), 0);
     EXPECT_EQ(atoi_NullCheck((std::string(50, '0') + "7").c_str()), 0);
     EXPECT_EQ(atoi_NullCheck((std::string(49, '0') + "7").c_str()), 7);
-    EXPECT_EQ(atoi_NullCheck((std::string(48, ' ') + "73").c_str()), 7);
+    EXPECT_EQ(atoi_NullCheck((std::string(49, ' ') + "73").c_str()), 7);
 }
 
 TEST(AtoiNullCheck, SaturatesBeyondThe32BitRange) {
