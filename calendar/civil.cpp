@@ -13,19 +13,22 @@ int64_t FloorDiv(int64_t a, int64_t b) { return (a >= 0 ? a : a - (b - 1)) / b; 
 int64_t DaysFromCivil(int64_t year, unsigned month, unsigned day) {
     year -= month <= 2;
     const int64_t era = FloorDiv(year, 400);
-    const int64_t yoe = year - era * 400;                                  // [0, 399]
-    const int64_t doy = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1; // [0, 365]
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;             // [0, 146096]
+    const int64_t yoe = year - era * 400; // [0, 399]
+    // Signed arithmetic, so that a day of 0 counts back to the previous day
+    // instead of wrapping as an unsigned value.
+    const int64_t mp = month > 2 ? int64_t{month} - 3 : int64_t{month} + 9; // [0, 11]
+    const int64_t doy = (153 * mp + 2) / 5 + int64_t{day} - 1;              // [0, 365]
+    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;              // [0, 146096]
     return era * 146097 + doe - 719468;
 }
 
 void CivilFromDays(int64_t days, int64_t *year, unsigned *month, unsigned *day) {
     days += 719468;
     const int64_t era = FloorDiv(days, 146097);
-    const int64_t doe = days - era * 146097;                               // [0, 146096]
+    const int64_t doe = days - era * 146097;                                   // [0, 146096]
     const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365; // [0, 399]
-    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);           // [0, 365]
-    const int64_t mp = (5 * doy + 2) / 153;                                // [0, 11]
+    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);               // [0, 365]
+    const int64_t mp = (5 * doy + 2) / 153;                                    // [0, 11]
     *day = static_cast<unsigned>(doy - (153 * mp + 2) / 5 + 1);
     *month = static_cast<unsigned>(mp < 10 ? mp + 3 : mp - 9);
     *year = yoe + era * 400 + (*month <= 2);

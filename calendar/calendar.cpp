@@ -1,0 +1,112 @@
+// Month lengths, leap years, day numbers within a year and seconds since 1970.
+//
+// Every operation here runs in constant time whatever the year: month sums
+// come from a prefix table plus the current February, and year spans are
+// counted with leap-year arithmetic instead of year loops.
+#include "calendar/calendar.h"
+
+#include "kalder32.h"
+
+int32_t MonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+namespace {
+
+// Days before the first of each month in a year with a 28-day February;
+// the entry for 13 is the whole year.
+constexpr int32_t kCommonDaysBefore[14] = {0,   0,   31,  59,  90,  120, 151,
+                                           181, 212, 243, 273, 304, 334, 365};
+
+// The sum of MonthDays for the months before month (0 to 13), with
+// whatever February the last leap-aware operation left.
+uint32_t DaysBeforeMonth(uint32_t month) {
+    if (month > 13)
+        month = 13;
+    uint32_t days = static_cast<uint32_t>(kCommonDaysBefore[month]);
+    if (month > 2)
+        days += static_cast<uint32_t>(MonthDays[1] - 28);
+    return days;
+}
+
+// Leap years from year 1 to year (inclusive), for year >= 0.
+int64_t LeapYearsThrough(int64_t year) { return year / 4 - year / 100 + year / 400; }
+
+} // namespace
+
+int IsLeapYear(int64_t year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0) ? 1 : 0;
+}
+
+int32_t SetFebruaryFor(int64_t year) {
+    MonthDays[1] = 28 + IsLeapYear(year);
+    return MonthDays[1];
+}
+
+extern "C" int32_t KALDERAPI CorrectLeap(const DosDate *date) { return SetFebruaryFor(date->year); }
+
+extern "C" int32_t KALDERAPI CorrectLeapFromYear(int32_t year) {
+    return SetFebruaryFor(static_cast<int16_t>(static_cast<uint16_t>(year)));
+}
+
+extern "C" int32_t KALDERAPI DosdToJulian(const DosDate *date, int32_t *dayNumber) {
+    CorrectLeap(date);
+    const int32_t n = static_cast<int32_t>(date->day + DaysBeforeMonth(date->month));
+    if (dayNumber != nullptr)
+        *dayNumber = n;
+    return n;
+}
+
+// Day n counts from 1 January of the year passed in; the stored date is the
+// real calendar date of that day, however many years away it lies.
+extern "C" int32_t KALDERAPI JulianToDosd(int32_t dayNumber, DosDate *date) {
+    const int64_t year = date->year;
+    SetFebruaryFor(year);
+    const int64_t days = DaysFromCivil(year, 1, 1) + dayNumber - 1;
+    int64_t storedYear = 0;
+    unsigned month = 0;
+    unsigned day = 0;
+    CivilFromDays(days, &storedYear, &month, &day);
+    const unsigned weekday = WeekdayFromDays(days);
+    date->year = static_cast<uint16_t>(static_cast<uint64_t>(storedYear));
+    date->month = static_cast<uint16_t>(month);
+    date->day = static_cast<uint16_t>(day);
+    date->dayOfWeek = static_cast<uint16_t>(weekday);
+    return static_cast<int32_t>(weekday);
+}
+
+extern "C" int32_t KALDERAPI SetTmJulian(KALDER_TM *date) {
+    SetFebruaryFor(static_cast<int64_t>(date->tm_year) + 1900);
+    int32_t month = date->tm_mon;
+    if (month < 0)
+        month = 0;
+    if (month > 12)
+        month = 12;
+    // Unsigned sums wrap instead of overflowing for extreme tm_mday.
+    const uint32_t n =
+        static_cast<uint32_t>(date->tm_mday) + DaysBeforeMonth(static_cast<uint32_t>(month) + 1);
+    date->tm_yday = static_cast<int32_t>(n - 1u);
+    return static_cast<int32_t>(n);
+}
+
+extern "C" int32_t KALDERAPI Days_in_Month(int32_t month) {
+    if (month < 1 || month > 12)
+        return 0;
+    return MonthDays[month - 1];
+}
+
+// Whole years from 1970 up to tm_year, then the day, hour, minute and second
+// terms; the total wraps modulo 2^32 into the signed result.
+extern "C" KALDER_TIME KALDERAPI CalcDateSeconds(const KALDER_TM *date) {
+    uint32_t seconds = 0;
+    if (date->tm_year > 70) {
+        const int64_t years = static_cast<int64_t>(date->tm_year) - 70;
+        const int64_t lastYear = 1900 + static_cast<int64_t>(date->tm_year) - 1;
+        const int64_t leaps = LeapYearsThrough(lastYear) - LeapYearsThrough(1969);
+        const int64_t days = years * 365 + leaps;
+        seconds = static_cast<uint32_t>(static_cast<uint64_t>(days) * 86400u);
+    }
+    seconds += static_cast<uint32_t>(date->tm_yday) * 86400u;
+    seconds += static_cast<uint32_t>(date->tm_hour) * 3600u;
+    seconds += static_cast<uint32_t>(date->tm_min) * 60u;
+    seconds += static_cast<uint32_t>(date->tm_sec);
+    return static_cast<KALDER_TIME>(seconds);
+}

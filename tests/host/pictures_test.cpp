@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "format/plan.h"
+#include "record_snapshot.h"
+#include "settings/pictures.h"
+
+namespace {
+
+class PicturesTest : public ::testing::Test {
+  protected:
+    RecordSnapshot snapshot;
+};
+
+int Conversions(const fmt::Plan &plan) {
+    int n = 0;
+    for (int i = 0; i < plan.count; ++i)
+        n += plan.pieces[i].conv != fmt::Conv::None;
+    return n;
+}
+
+// Percent signs that start a conversion rather than an escape.
+int UnescapedPercents(const std::string &format) {
+    int n = 0;
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != '%')
+            continue;
+        if (i + 1 < format.size() && format[i + 1] == '%')
+            ++i;
+        else
+            ++n;
+    }
+    return n;
+}
+
+struct ShortCase {
+    const char *picture;
+    const char *separator;
+    int32_t order;
+    int32_t monthLZero, dayLZero, fullYear;
+    const char *format;
+};
+
+TEST_F(PicturesTest, ShortPicturesGiveOrderFlagsAndFormat) {
+    const ShortCase cases[] = {
+        {"M/d/yy", "/", 0, 0, 0, 0, "%d/%d/%02d"},
+        {"MM/dd/yyyy", "/", 0, 1, 1, 1, "%02d/%02d/%d"},
+        {"dd.MM.yyyy", ".", 1, 1, 1, 1, "%02d.%02d.%d"},
+        {"yyyy-MM-dd", "-", 2, 1, 1, 1, "%d-%02d-%02d"},
+        {"yy/M/d", "/", 2, 0, 0, 0, "%02d/%d/%d"},
+        {"dd/MM", "/", 2, 1, 1, 0, "%02d/%02d/%02d"}, // the missing year counts as first
+        {"yyy d M", " ", 2, 0, 0, 1, "%d %d %d"},
+        {"", "/", 2, 0, 0, 0, "%02d/%d/%d"},
+        {"M d", "", 2, 0, 0, 0, "%02d%d%d"},
+    };
+    for (const ShortCase &c : cases) {
+        SetField(WinDateStruc.sShortDate, c.picture);
+        SetField(WinDateStruc.sDate, c.separator);
+        AnalyseShortDatePicture();
+        BuildShortFormat();
+        EXPECT_EQ(WinDateStruc.iShortOrder, c.order) << c.picture;
+        EXPECT_EQ(WinDateStruc.bMonthLZero, c.monthLZero) << c.picture;
+        EXPECT_EQ(WinDateStruc.bDayLZero, c.dayLZero) << c.picture;
+        EXPECT_EQ(WinDateStruc.bFullYear, c.fullYear) << c.picture;
+        EXPECT_STREQ(WinDateStruc.szShortFmt, c.format) << c.picture;
+    }
+}
+
+struct LongCase {
+    const char *picture;
+    int32_t dayName;
+    const char *daySep, *firstSep, *secondSep;
+    int32_t order, monthStyle;
+    const char *format;
+};
+
+TEST_F(PicturesTest, LongPicturesGiveFieldsAndFormat) {
+    const LongCase cases[] = {
+        {"dddd, MMMM dd, yyyy", 1, ", ", " ", ", ", 0, 3, "%s, %s %02d, %d"},
+        {"dddd d MMMM yyyy", 1, " ", " ", " ", 1, 3, "%s %d %s %d"},
+        {"MMMM d, yyyy", 0, "", " ", ", ", 0, 3, "%s%s %d, %d"},
+        {"ddd, dd. MMM yy", 2, ", ", ". ", " ", 1, 2, "%s, %02d. %s %d"},
+        {"", 0, "", "", "", 2, -1, "%s%d%s%d"},
+        {"dd MMMM yyyy", 0, "", " ", " ", 1, 3, "%s%02d %s %d"},
+        {"yyyy'年'M'月'd'日'", 0, "", "年", "月", 2, 0, "%s%d年%s月%d"},
+        {"'Le 'd MMMM yyyy", 0, "Le ", " ", " ", 1, 3, "%sLe %d %s %d"},
+        {"dddd', de 'MMMMM d", 1, ", de ", " ", "", 0, 4, "%s, de %s %d%d"},
+        {"dddd d M'open", 1, " ", " ", "open", 1, 0, "%s %d %sopen%d"},
+    };
+    for (const LongCase &c : cases) {
+        SetField(WinDateStruc.sLongDate, c.picture);
+        AnalyseLongDatePicture();
+        BuildShortFormat();
+        EXPECT_EQ(WinDateStruc.iDayName, c.dayName) << c.picture;
+        EXPECT_STREQ(WinDateStruc.szDaySep, c.daySep) << c.picture;
+        EXPECT_STREQ(WinDateStruc.szFirstSep, c.firstSep) << c.picture;
+        EXPECT_STREQ(WinDateStruc.szSecondSep, c.secondSep) << c.picture;
+        EXPECT_EQ(WinDateStruc.iLongOrder, c.order) << c.picture;
+        EXPECT_EQ(WinDateStruc.iMonthStyle, c.monthStyle) << c.picture;
+        EXPECT_STREQ(WinDateStruc.szLongFmt, c.format) << c.picture;
+    }
+}
+
+TEST_F(PicturesTest, LongDayAndYearFlagsCountTheWholeElementText) {
+    SetField(WinDateStruc.sLongDate, "dddd, d MMMM yy");
+    AnalyseLongDatePicture();
+    EXPECT_EQ(WinDateStruc.bLongDayLZero, 0);
+    EXPECT_EQ(WinDateStruc.bLongFullYear, 0);
+    SetField(WinDateStruc.sLongDate, "yyy.dd.M");
+    AnalyseLongDatePicture();
+    EXPECT_EQ(WinDateStruc.bLongDayLZero, 1);
+    EXPECT_EQ(WinDateStruc.bLongFullYear, 1);
+    EXPECT_EQ(WinDateStruc.iLongOrder, 2);
+}
+
+TEST_F(PicturesTest, PercentSignsPrintAsThemselves) {
+    SetField(WinDateStruc.sShortDate, "M/d/yy");
+    SetField(WinDateStruc.sDate, "%");
+    AnalyseShortDatePicture();
+    SetField(WinDateStruc.sLongDate, "dddd'%s'd'%n'MMMM yyyy");
+    AnalyseLongDatePicture();
+    BuildShortFormat();
+    EXPECT_STREQ(WinDateStruc.szShortFmt, "%d%%%d%%%02d");
+    EXPECT_STREQ(WinDateStruc.szDaySep, "%s");
+    EXPECT_STREQ(WinDateStruc.szLongFmt, "%s%%s%d%%n%s %d");
+    EXPECT_EQ(Conversions(fmt::ShortPlan), 3);
+    EXPECT_EQ(Conversions(fmt::LongPlan), 4);
+
+    const fmt::Arg args[] = {fmt::IntArg(1), fmt::IntArg(2), fmt::IntArg(3)};
+    char out[64];
+    fmt::Run(fmt::ShortPlan, args, 3, out, sizeof out);
+    EXPECT_STREQ(out, "1%2%03");
+}
+
+TEST_F(PicturesTest, LongSeparatorsAreShortenedToFitTheField) {
+    SetField(WinDateStruc.sShortDate, "MM/dd/yy");
+    SetField(WinDateStruc.sDate, "%%%%%%%%%");
+    AnalyseShortDatePicture();
+    BuildShortFormat();
+    // Twelve characters of conversions leave room for one escaped % each.
+    EXPECT_STREQ(WinDateStruc.szShortFmt, "%02d%%%02d%%%02d");
+
+    SetField(WinDateStruc.sDate, " -- . --");
+    BuildShortFormat();
+    EXPECT_STREQ(WinDateStruc.szShortFmt, "%02d --%02d --%02d");
+
+    SetField(WinDateStruc.sShortDate, "M/d/yyyy");
+    AnalyseShortDatePicture();
+    BuildShortFormat();
+    EXPECT_STREQ(WinDateStruc.szShortFmt, "%d -- . %d -- . %d");
+    EXPECT_EQ(Conversions(fmt::ShortPlan), 3);
+    EXPECT_EQ(UnescapedPercents(WinDateStruc.szShortFmt), 3);
+
+    SetField(WinDateStruc.sLongDate, "dddd'%%%%%%%%%'dd'%%%%%%%%%'MMMM'ab'yy");
+    AnalyseLongDatePicture();
+    BuildLongFormat();
+    const std::string format = WinDateStruc.szLongFmt;
+    EXPECT_LE(format.size(), sizeof WinDateStruc.szLongFmt - 1);
+    EXPECT_EQ(Conversions(fmt::LongPlan), 4) << format;
+    EXPECT_NE(format.find("%sab%d"), std::string::npos) << "short separators are kept whole";
+    EXPECT_EQ(format.compare(0, 2, "%s"), 0);
+}
+
+TEST_F(PicturesTest, EveryPercentSeparatorKeepsFormatsWhole) {
+    const char *pictures[] = {"dddd dd MMMM yyyy", "MMMM d yyyy", "yyyy MMMM dd"};
+    for (const char *picture : pictures) {
+        SetField(WinDateStruc.sLongDate, picture);
+        AnalyseLongDatePicture();
+        SetField(WinDateStruc.szDaySep, "%%%%%%%%%");
+        SetField(WinDateStruc.szFirstSep, "%%%%%%%%%");
+        SetField(WinDateStruc.szSecondSep, "%%%%%%%%%");
+        BuildLongFormat();
+        const std::string format = WinDateStruc.szLongFmt;
+        EXPECT_LE(format.size(), 41u) << picture;
+        EXPECT_EQ(Conversions(fmt::LongPlan), 4) << format;
+        EXPECT_EQ(UnescapedPercents(format), 4) << format;
+    }
+}
+
+TEST_F(PicturesTest, OverlongTextIsCutToItsField) {
+    SetField(WinDateStruc.sLongDate, "dddd'0123456789abc'd-MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM-y");
+    AnalyseLongDatePicture();
+    EXPECT_STREQ(WinDateStruc.szDaySep, "012345678");
+    EXPECT_STREQ(WinDateStruc.szFirstSep, "-");
+
+    // A second element longer than 31 letters keeps 31 of them.
+    SetField(WinDateStruc.sLongDate, "d-MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM-y");
+    AnalyseLongDatePicture();
+    EXPECT_EQ(WinDateStruc.iMonthStyle, 30);
+    EXPECT_STREQ(WinDateStruc.szSecondSep, "-");
+
+    // Picture fields filled to their last byte are read no further.
+    std::memset(WinDateStruc.sShortDate, 'd', sizeof WinDateStruc.sShortDate);
+    AnalyseShortDatePicture();
+    EXPECT_EQ(WinDateStruc.bDayLZero, 1);
+    std::memset(WinDateStruc.sLongDate, 'y', sizeof WinDateStruc.sLongDate);
+    AnalyseLongDatePicture();
+    EXPECT_EQ(WinDateStruc.bLongFullYear, 1);
+    std::memset(WinDateStruc.sDate, '-', sizeof WinDateStruc.sDate);
+    BuildShortFormat();
+    EXPECT_LE(std::strlen(WinDateStruc.szShortFmt), 19u);
+}
+
+TEST(PictureHelpersTest, CountCopyAndTakeSeparator) {
+    EXPECT_EQ(CountChar("dd/MM/yyyy", 'y'), 4);
+    EXPECT_EQ(CountChar("", 'y'), 0);
+
+    char dest[6];
+    std::memset(dest, 'x', sizeof dest);
+    CopyLimited(dest, "abcdefgh", 5);
+    EXPECT_STREQ(dest, "abcde");
+    CopyLimited(dest, "ab", 5);
+    EXPECT_STREQ(dest, "ab");
+    CopyLimited(dest, "ab", 0);
+    EXPECT_STREQ(dest, "");
+
+    char field[10];
+    const char *picture = "'d, 'MMMM";
+    EXPECT_EQ(TakeSeparator(picture, field), picture + 5);
+    EXPECT_STREQ(field, "d, ");
+    picture = " of yyyy";
+    EXPECT_EQ(TakeSeparator(picture, field), picture + 4);
+    EXPECT_STREQ(field, " of ");
+    picture = "MMMM";
+    EXPECT_EQ(TakeSeparator(picture, field), picture);
+    EXPECT_STREQ(field, "");
+    picture = "'open";
+    EXPECT_EQ(TakeSeparator(picture, field), picture + 5);
+    EXPECT_STREQ(field, "open");
+}
+
+} // namespace
