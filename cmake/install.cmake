@@ -23,5 +23,7 @@ install(FILES ${PROJECT_BINARY_DIR}/kalder32Config.cmake
               ${PROJECT_BINARY_DIR}/kalder32ConfigVersion.cmake
         DESTINATION ${KALDER_CMAKE_DIR})
 
+# From <libdir>/pkgconfig back up to the prefix.
+file(RELATIVE_PATH KALDER_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
 configure_file(${PROJECT_SOURCE_DIR}/cmake/kalder32.pc.in ${PROJECT_BINARY_DIR}/kalder32.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/kalder32.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -61,18 +61,18 @@ const Command *FindCommand(const char *name) {
     return nullptr;
 }
 
-void PrintGeneralHelp() {
-    std::printf("usage: kaldate [--json]%s COMMAND [ARGS]\n\n",
-                sys::SupportsIni() ? " [--ini FILE]" : "");
-    std::printf("Dates and times as the KALDER32 library formats and reads them with the\n"
-                "user's international settings.\n\ncommands:\n");
+void PrintGeneralHelp(std::FILE *to) {
+    std::fprintf(to, "usage: kaldate [--json]%s COMMAND [ARGS]\n\n",
+                 sys::SupportsIni() ? " [--ini FILE]" : "");
+    std::fprintf(to, "Dates and times as the KALDER32 library formats and reads them with the\n"
+                     "user's international settings.\n\ncommands:\n");
     for (const Command &command : kCommands)
-        std::printf("  %s\n", command.synopsis);
-    std::printf("\noptions:\n  --json      print one JSON object instead of text\n");
+        std::fprintf(to, "  %s\n", command.synopsis);
+    std::fprintf(to, "\noptions:\n  --json      print one JSON object instead of text\n");
     if (sys::SupportsIni())
-        std::printf("  --ini FILE  read the \"intl\" settings from this WIN.INI-style file\n");
-    std::printf("  --help      this text; COMMAND --help explains one command\n\n"
-                "exit status: 0 done, 1 the library refused the input, 2 bad command line\n");
+        std::fprintf(to, "  --ini FILE  read the \"intl\" settings from this WIN.INI-style file\n");
+    std::fprintf(to, "  --help      this text; COMMAND --help explains one command\n\n"
+                     "exit status: 0 done, 1 the library refused the input, 2 bad command line\n");
 }
 
 void PrintCommandHelp(const Command &command) {
@@ -124,14 +124,22 @@ int Main(int argc, char **argv) {
     if (int status = ReadCommandLine(argc, argv, line); status != kExitOk)
         return status;
     if (line.help || !line.command) {
+        if (!line.help)
+            return UsageError("a command is needed (kaldate --help lists them)");
         if (line.command)
             PrintCommandHelp(*line.command);
         else
-            PrintGeneralHelp();
-        return line.help ? kExitOk : kExitUsage;
+            PrintGeneralHelp(stdout);
+        return kExitOk;
     }
     if (!line.options.ini.empty() && !sys::SupportsIni())
         return UsageError("--ini is available in the host build only; this build reads WIN.INI");
+    if (!line.options.ini.empty()) {
+        std::FILE *file = std::fopen(line.options.ini.c_str(), "r");
+        if (!file)
+            return UsageError("cannot read the settings file " + line.options.ini);
+        std::fclose(file);
+    }
     std::string error;
     if (!sys::Start(line.options, error)) {
         std::fprintf(stderr, "kaldate: %s\n", error.c_str());

@@ -1,8 +1,6 @@
 // kaldate over the host stand-in: the library is linked in, attached here
 // after --ini has chosen the profile, and its warning boxes are captured so
 // that they can be printed on standard error.
-#include <cstdio>
-
 #include "kaldate.h"
 #include "platform/host/host_control.h"
 #include "strings/date_names.h"
@@ -19,15 +17,8 @@ std::string NameOrEmpty(const char *name) { return name ? name : ""; }
 bool SupportsIni() { return true; }
 
 bool Start(const Options &options, std::string &error) {
-    if (!options.ini.empty()) {
-        std::FILE *file = std::fopen(options.ini.c_str(), "r");
-        if (!file) {
-            error = "cannot read the settings file " + options.ini;
-            return false;
-        }
-        std::fclose(file);
+    if (!options.ini.empty())
         host::SetProfileFile(options.ini.c_str());
-    }
     host::CaptureMessageBoxes(true);
     if (!host::LoadLibrary()) {
         error = "the library could not be loaded (its resource module is missing)";

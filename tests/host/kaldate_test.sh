@@ -1,0 +1,210 @@
+#!/usr/bin/env bash
+# kaldate on the host against the settings files in tests/data: each
+# subcommand's text and JSON output, refused input (status 1 and the
+# library's warning on stderr), and command-line mistakes (status 2).
+# usage: kaldate_test.sh KALDATE DATA_DIR
+set -u
+KALDATE=$1
+DATA=$2
+passed=0
+failed=0
+out=$(mktemp) err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+
+# run ARGS...: runs the tool, leaving stdout, stderr and the status behind.
+run() {
+    "$KALDATE" "$@" >"$out" 2>"$err"
+    status=$?
+}
+
+fail() {
+    echo "FAIL: $1"
+    echo "  stdout: $(cat "$out")"
+    echo "  stderr: $(cat "$err")"
+    echo "  status: $status"
+    failed=$((failed + 1))
+}
+
+# expect STATUS STDOUT ARGS...: the exact standard output and status, and
+# nothing on stderr when the status is 0.
+expect() {
+    local want_status=$1 want_out=$2
+    shift 2
+    run "$@"
+    if [[ $status -ne $want_status || "$(cat "$out")" != "$want_out" ]] ||
+        [[ $want_status -eq 0 && -s $err ]]; then
+        fail "kaldate $* (wanted status $want_status, output '$want_out')"
+    else
+        passed=$((passed + 1))
+    fi
+}
+
+# refused PATTERN ARGS...: status 1, no output, and one stderr line
+# "kaldate: <warning>" that matches PATTERN.
+refused() {
+    local pattern=$1
+    shift
+    run "$@"
+    if [[ $status -ne 1 || -s $out || $(wc -l <"$err") -ne 1 ]] ||
+        ! grep -Eq "^kaldate: $pattern" "$err"; then
+        fail "kaldate $* (wanted refusal matching '$pattern')"
+    else
+        passed=$((passed + 1))
+    fi
+}
+
+# usage ARGS...: status 2, nothing on stdout, a message on stderr.
+usage() {
+    run "$@"
+    if [[ $status -ne 2 || -s $out || ! -s $err ]] || ! grep -q '^kaldate: ' "$err"; then
+        fail "kaldate $* (wanted a command-line error)"
+    else
+        passed=$((passed + 1))
+    fi
+}
+
+# json KEY VALUE ARGS...: the output is one JSON object whose KEY holds VALUE.
+json() {
+    local key=$1 value=$2
+    shift 2
+    run --json "$@"
+    if [[ $status -ne 0 ]] || ! python3 -c '
+import json, sys
+data = json.load(open(sys.argv[1]))
+got = data[sys.argv[2]]
+sys.exit(0 if str(got) == sys.argv[3] else 1)' "$out" "$key" "$value"; then
+        fail "kaldate --json $* (wanted $key = $value)"
+    else
+        passed=$((passed + 1))
+    fi
+}
+
+US=(--ini "$DATA/intl_us.ini")
+DE=(--ini "$DATA/intl_german.ini")
+ISO=(--ini "$DATA/intl_iso.ini")
+
+# The typical request on the built-in settings and on the same settings
+# read from a file.
+for settings in "" "${US[*]}"; do
+    # shellcheck disable=SC2086
+    set -- $settings
+    expect 0 "1999-12-25" "$@" parse-date 12/25/99
+    expect 0 "12/25/99" "$@" short 1999-12-25
+    expect 0 "day 359, weekday 6 (Saturday)" "$@" day 1999-12-25
+    expect 0 "Saturday, December 25, 1999" "$@" long 1999-12-25
+done
+
+# Reading dates: the two-digit year window, other separators, refusals.
+expect 0 "2059-01-01" parse-date 1/1/59
+expect 0 "2000-01-01" parse-date 1/1
+expect 0 "1999-12-25" parse-date "12 25 1999"
+refused ".*1975" parse-date 1/1/75
+refused ".*13" parse-date 13/1/2000
+refused ".*32" parse-date 12/32/99
+refused ".*29" parse-date 2/29/2100
+refused ".*0" parse-date ""
+
+# Times: formatting, reading, merging into a date (24:00 ends the day and
+# here the year), refusals.
+expect 0 "9:05" time 9:05
+expect 0 "0:00" time 0:00
+expect 0 "13:07" time --epoch 47279
+expect 0 "23:59" time --epoch 86399
+expect 0 "08:30" parse-time 8.30
+expect 0 "10:30" parse-time 10:30:45
+expect 0 "2000-01-01T08:30:00Z" parse-time 8:30 --on 2000-01-01
+expect 0 "2000-01-01T00:00:00Z" parse-time 24 --on 1999-12-31
+refused ".*25" parse-time 25:00
+refused ".*60" parse-time 10:60
+refused ".*24" parse-time 24:01 --on 2000-01-01
+
+# Day numbers both ways.
+expect 0 "day 61, weekday 3 (Wednesday)" day 2000-03-01
+expect 0 "day 366, weekday 0 (Sunday)" day 2000-12-31
+expect 0 "2000-02-29, weekday 2 (Tuesday)" date-of-day 60 2000
+expect 0 "1999-03-01, weekday 1 (Monday)" date-of-day 60 1999
+expect 0 "1999-01-01, weekday 5 (Friday)" date-of-day 1 1999
+
+# A month grid: February of a leap year starting on a Tuesday.
+expect 0 "       February 2000
+Sun Mon Tue Wed Thu Fri Sat
+          1   2   3   4   5
+  6   7   8   9  10  11  12
+ 13  14  15  16  17  18  19
+ 20  21  22  23  24  25  26
+ 27  28  29" calendar 2000-02
+
+# German-style settings: day first, periods, the day's period in the long date.
+expect 0 "1999-12-25" "${DE[@]}" parse-date 25.12.99
+expect 0 "05.12.1999" "${DE[@]}" short 1999-12-05
+expect 0 "Sunday, 5. December 1999" "${DE[@]}" long 1999-12-05
+expect 0 "9.05" "${DE[@]}" time 9:05
+expect 0 "08:30" "${DE[@]}" parse-time 8.30
+refused ".*25" "${DE[@]}" parse-date 12/25/99
+
+# Year first with a hyphen; abbreviated names in the long date.
+expect 0 "2024-03-05" "${ISO[@]}" short 2024-03-05
+expect 0 "2024-03-05" "${ISO[@]}" parse-date 2024-03-05
+expect 0 "Tue 5 Mar 2024" "${ISO[@]}" long 2024-03-05
+
+# The settings record as the library holds it.
+run "${DE[@]}" settings
+if [[ $status -eq 0 ]] && grep -Eq '^ +80  iShortOrder +1  \(day month year\)$' "$out" &&
+    grep -Eq '^ +96  szShortFmt +"%02d\.%02d\.%d"$' "$out" &&
+    grep -Eq '^ +218  sDecimal +","$' "$out" && [[ $(wc -l <"$out") -eq 21 ]]; then
+    passed=$((passed + 1))
+else
+    fail "kaldate --ini intl_german.ini settings"
+fi
+
+# No pictures in the profile: the library's warning appears once, and the
+# tool goes on with its built-in settings.
+run --ini "$DATA/intl_no_pictures.ini" short 1999-12-25
+if [[ $status -eq 0 && $(cat "$out") == "12/25/1999" && $(grep -c '^kaldate: ' "$err") -eq 1 ]]; then
+    passed=$((passed + 1))
+else
+    fail "kaldate --ini intl_no_pictures.ini short 1999-12-25"
+fi
+
+# --json on every subcommand.
+json iShortOrder 1 "${DE[@]}" settings
+json szLongFmt "%s, %d. %s %d" "${DE[@]}" settings
+json short 12/25/99 short 1999-12-25
+json long "Saturday, December 25, 1999" long 1999-12-25
+json time 13:07 time --epoch 47279
+json time 9:05 time 9:05
+json date 1999-12-25 parse-date 12/25/99
+json time 08:30 parse-time 8:30
+json epoch 946715400 parse-time 8:30 --on 2000-01-01
+json day 359 day 1999-12-25
+json weekdayName Saturday day 1999-12-25
+json date 2000-02-29 date-of-day 60 2000
+json monthName February calendar 2000-02
+json weeks "[[None, None, 1, 2, 3, 4, 5], [6, 7, 8, 9, 10, 11, 12], [13, 14, 15, 16, 17, 18, 19], [20, 21, 22, 23, 24, 25, 26], [27, 28, 29, None, None, None, None]]" calendar 2000-02
+refused ".*32" --json parse-date 12/32/99
+
+# Command-line mistakes are not the library's refusals.
+usage
+usage frobnicate
+usage short 1999-02-30
+usage short 12/25/99
+usage long
+usage time 9
+usage time --epoch -1
+usage date-of-day 367 2000
+usage date-of-day 366 1999
+usage calendar 2000-13
+usage parse-time 8:30 --on 1969-12-31
+usage --ini "$DATA/no_such_file.ini" settings
+for command in settings short long time parse-date parse-time day date-of-day calendar; do
+    expect 0 "$("$KALDATE" "$command" --help)" "$command" -h
+    run "$command" --help
+    if [[ $status -eq 0 ]] && grep -q "^usage: kaldate .*$command" "$out"; then
+        passed=$((passed + 1))
+    else
+        fail "kaldate $command --help"
+    fi
+done
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]
