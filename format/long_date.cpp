@@ -3,7 +3,6 @@
 // number or a name.  The picture's format is run as a prepared plan.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "format/plan.h"
 #include "frame/record.h"
@@ -96,6 +95,7 @@ extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
     const size_t len = fmt::Run(fmt::LongPlan, args, 4, LongDateText, sizeof LongDateText);
     if (out == nullptr)
         return nullptr;
-    std::memcpy(out, LongDateText, len + 1);
+    for (size_t i = 0; i <= len; ++i)
+        out[i] = LongDateText[i];
     return out;
 }

@@ -4,7 +4,6 @@
 // day (-1 is 23:59).
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "calendar/calendar.h"
 #include "format/plan.h"
@@ -20,22 +19,37 @@ char TimePartText[40];
 
 char SeparatorChar() { return WinDateStruc.sTime[0]; }
 
-// Copies the work area's text up to its NUL; a null destination receives
+// Hours and minutes are nearly always 0 to 99: those are written here
+// directly, anything else by the general integer writer.
+size_t WriteNumber(char *out, int32_t value, bool twoDigits) {
+    if (value >= 0 && value < 100) {
+        size_t len = 0;
+        if (value >= 10 || twoDigits)
+            out[len++] = static_cast<char>('0' + value / 10);
+        out[len++] = static_cast<char>('0' + value % 10);
+        return len;
+    }
+    return fmt::WriteInt(out, value, twoDigits);
+}
+
+// Copies the work area's text and its NUL; a null destination receives
 // nothing and gives null.
 char *CopyOut(char *out, const char *text, size_t len) {
     if (out == nullptr)
         return nullptr;
-    std::memcpy(out, text, len + 1);
+    for (size_t i = 0; i < len; ++i)
+        out[i] = text[i];
+    out[len] = '\0';
     return out;
 }
 
 } // namespace
 
 extern "C" char *KALDERAPI FillTimeHrMin(int32_t hour, int32_t minute, char *out) {
-    size_t len = fmt::WriteInt(TimeText, hour, false);
+    size_t len = WriteNumber(TimeText, hour, false);
     const size_t hourLen = len;
     TimeText[len++] = SeparatorChar();
-    len += fmt::WriteInt(TimeText + len, minute, true);
+    len += WriteNumber(TimeText + len, minute, true);
     TimeText[len] = '\0';
     // An empty separator setting puts its NUL after the hour, and the text
     // handed out ends there.
@@ -44,7 +58,7 @@ extern "C" char *KALDERAPI FillTimeHrMin(int32_t hour, int32_t minute, char *out
 
 extern "C" char *KALDERAPI Fill3StrTimeHrMin(int32_t hour, int32_t minute, char *hourOut,
                                              char *sepOut, char *minuteOut) {
-    size_t len = fmt::WriteInt(TimePartText, hour, false);
+    size_t len = WriteNumber(TimePartText, hour, false);
     TimePartText[len] = '\0';
     CopyOut(hourOut, TimePartText, len);
 
@@ -52,7 +66,7 @@ extern "C" char *KALDERAPI Fill3StrTimeHrMin(int32_t hour, int32_t minute, char 
     TimePartText[1] = '\0';
     CopyOut(sepOut, TimePartText, TimePartText[0] == '\0' ? 0 : 1);
 
-    len = fmt::WriteInt(TimePartText, minute, true);
+    len = WriteNumber(TimePartText, minute, true);
     TimePartText[len] = '\0';
     return CopyOut(minuteOut, TimePartText, len);
 }

@@ -16,7 +16,7 @@ namespace {
 char DateWork[100];
 char DateDelimiters[20];
 
-constexpr char kFixedDateDelimiters[] = "/, \\";
+constexpr tok::FixedDelimiters kFixedDateDelimiters = tok::MakeFixed("/, \\");
 
 struct TypedDate {
     int32_t year;
@@ -31,12 +31,11 @@ TypedDate ReadElements(const char *text) {
     tok::DelimiterSet set;
     tok::FillDelimiters(DateDelimiters, sizeof DateDelimiters, kFixedDateDelimiters,
                         WinDateStruc.sDate, sizeof WinDateStruc.sDate - 1, &set);
-    tok::CopyTyped(DateWork, sizeof DateWork, text);
-    char *tokens[3];
-    const int found = tok::CutTokens(DateWork, set, tokens, 3);
+    tok::Token tokens[3];
+    const int found = tok::CopyAndCut(DateWork, sizeof DateWork, text, set, tokens, 3);
     int32_t v[3] = {0, 0, 0};
     for (int i = 0; i < found; ++i)
-        v[i] = atoi_NullCheck(tokens[i]);
+        v[i] = tokens[i].digitsOnly ? tokens[i].value : atoi_NullCheck(tokens[i].text);
     switch (WinDateStruc.iShortOrder) {
     case 0:
         return TypedDate{v[2], v[0], v[1]};

@@ -16,7 +16,7 @@ namespace {
 char TimeWork[100];
 char TimeDelimiters[20];
 
-constexpr char kFixedTimeDelimiters[] = "./, \\:";
+constexpr tok::FixedDelimiters kFixedTimeDelimiters = tok::MakeFixed("./, \\:");
 
 // Midnight of the value's UTC day plus the time, or -1 (and the value left
 // alone) when the sum does not fit a time value: 24:00 on the last day the
@@ -51,16 +51,18 @@ extern "C" int32_t KALDERAPI checkhrmin(int32_t *hour, int32_t *minute) {
 }
 
 extern "C" int32_t KALDERAPI ParseTimeHrMin(int32_t *hour, int32_t *minute, const char *text) {
-    tok::CopyTyped(TimeWork, sizeof TimeWork, text);
     tok::DelimiterSet set;
     tok::FillDelimiters(TimeDelimiters, sizeof TimeDelimiters, kFixedTimeDelimiters,
                         WinDateStruc.sTime, sizeof WinDateStruc.sTime - 1, &set);
     // Only hour and minute are read: seconds and an AM or PM suffix, being
-    // later tokens, are never looked at.
-    char *tokens[2];
-    const int found = tok::CutTokens(TimeWork, set, tokens, 2);
-    *hour = found > 0 ? atoi_NullCheck(tokens[0]) : 0;
-    *minute = found > 1 ? DecimalPrefix(tokens[1], sizeof TimeWork) : 0;
+    // later tokens, are never looked at.  The hour goes through the
+    // 50-character conversion, the minute is read over its whole token.
+    tok::Token tokens[2];
+    const int found = tok::CopyAndCut(TimeWork, sizeof TimeWork, text, set, tokens, 2);
+    const tok::Token &h = tokens[0];
+    const tok::Token &m = tokens[1];
+    *hour = found < 1 ? 0 : h.digitsOnly ? h.value : atoi_NullCheck(h.text);
+    *minute = found < 2 ? 0 : m.digitsOnly ? m.value : DecimalPrefix(m.text, sizeof TimeWork);
     return checkhrmin(hour, minute);
 }
 

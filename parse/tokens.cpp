@@ -1,49 +1,46 @@
 #include "parse/tokens.h"
 
-#include <cstring>
-
 namespace tok {
 
-void FillDelimiters(char *area, size_t areaSize, const char *fixed, const char *separator,
-                    size_t separatorMax, DelimiterSet *set) {
-    std::memset(set->bits, 0, sizeof set->bits);
-    size_t len = 0;
-    auto add = [&](char c) {
-        area[len++] = c;
-        const auto u = static_cast<unsigned char>(c);
-        set->bits[u >> 5] |= 1u << (u & 31);
-    };
-    for (const char *p = fixed; *p && len + 1 < areaSize; ++p)
-        add(*p);
-    for (size_t i = 0; i < separatorMax && separator[i] && len + 1 < areaSize; ++i)
-        add(separator[i]);
-    area[len] = '\0';
-}
-
-void CopyTyped(char *area, size_t areaSize, const char *text) {
-    size_t len = 0;
-    if (text != nullptr) {
-        for (; len + 1 < areaSize && text[len]; ++len)
-            area[len] = text[len];
-    }
-    area[len] = '\0';
-}
-
-int CutTokens(char *area, const DelimiterSet &set, char **tokens, int max) {
+int CopyAndCut(char *area, size_t areaSize, const char *text, const DelimiterSet &set,
+               Token *tokens, int max) {
+    if (text == nullptr)
+        text = "";
+    const size_t last = areaSize - 1;
+    size_t i = 0;
     int count = 0;
-    char *p = area;
     while (count < max) {
-        while (*p && set.Has(static_cast<unsigned char>(*p)))
-            ++p;
-        if (*p == '\0')
+        for (; i < last && set.Of(text[i]) == kDelimiter; ++i)
+            area[i] = text[i];
+        if (i == last || text[i] == '\0')
             break;
-        tokens[count++] = p;
-        while (*p && !set.Has(static_cast<unsigned char>(*p)))
-            ++p;
-        if (*p == '\0')
+        Token &token = tokens[count++];
+        token.text = area + i;
+        // Plain digit tokens, the usual case, are read on the way; anything
+        // else is left to the caller's full conversion.
+        uint32_t value = 0;
+        int digits = 0;
+        bool plain = true;
+        for (; i < last; ++i) {
+            const char c = text[i];
+            const CharClass k = set.Of(c);
+            if (k >= kDelimiter)
+                break;
+            area[i] = c;
+            if (k == kDigit && digits < 9) {
+                value = value * 10 + static_cast<unsigned>(c - '0');
+                ++digits;
+            } else {
+                plain = false;
+            }
+        }
+        token.value = static_cast<int32_t>(value);
+        token.digitsOnly = plain;
+        if (i == last || text[i] == '\0')
             break;
-        *p++ = '\0';
+        area[i++] = '\0';
     }
+    area[i] = '\0';
     return count;
 }
 
