@@ -74,6 +74,8 @@ TEST_F(DateParseTest, ElementOrderFollowsTheShortPicture) {
 
 TEST_F(DateParseTest, TokensAreReadLeniently) {
     ExpectDate("12th/25/99", 1999, 12, 25);
+    ExpectDate("+12/\t25/0000001999", 1999, 12, 25);
+    ExpectDate("000000000012/25/1999", 1999, 12, 25);
     ExpectDate("1/1", 2000, 1, 1);
     ExpectDate("1/1/word", 2000, 1, 1);
     ExpectRefused("jan/1/2000", "month 0");
