@@ -41,3 +41,14 @@ gtest_discover_tests(kalder_tests DISCOVERY_TIMEOUT 60)
 add_subdirectory(tools)
 include(${PROJECT_SOURCE_DIR}/cmake/install.cmake)
 include(${PROJECT_SOURCE_DIR}/cmake/kaldate_tests.cmake)
+
+# ---------------------------------------------------------------------------
+# Speed and hardening: benchmarks (optimised host builds only) and the
+# libFuzzer targets (a separate clang build: -DKALDER_FUZZ=ON).
+option(KALDER_FUZZ "Build the libFuzzer targets (clang only)" OFF)
+if(NOT KALDER_WIN32 AND NOT KALDER_SANITIZE AND NOT KALDER_FUZZ)
+  add_subdirectory(bench)
+endif()
+if(KALDER_FUZZ)
+  add_subdirectory(fuzz)
+endif()
