@@ -1,0 +1,86 @@
+# The distributable kit of the win32 build: a folder and a zip holding the
+# library, its English resource module, the header, an import library, the
+# tool, the example, the translations (one folder per language) and a short
+# installation text. Also the tests of the kit and of the translations.
+set(KALDER_KIT_DIR ${PROJECT_BINARY_DIR}/kit)
+set(KALDER_KIT_ZIP ${PROJECT_BINARY_DIR}/kalder32-kit.zip)
+set(KALDER_DLLTOOL ${KALDER_MINGW_PREFIX}-dlltool)
+
+# The import library made from the export list alone. Its symbols carry
+# the stdcall decoration callers' objects refer to (Name@N), and -k takes
+# the @N off the names imported from the DLL, which exports them undecorated.
+# The export list names each export as "Name = Name@N @ordinal"; the import
+# list keeps "Name@N @ordinal".
+set(KALDER_IMPORT_DEF ${PROJECT_BINARY_DIR}/KALDER32.def)
+file(READ ${PROJECT_SOURCE_DIR}/frame/KALDER32.def KALDER_EXPORT_LIST)
+string(REGEX REPLACE "([A-Za-z_0-9]+) *= *([A-Za-z_0-9]+@[0-9]+)" "\\2" KALDER_IMPORT_LIST
+       "${KALDER_EXPORT_LIST}")
+file(WRITE ${KALDER_IMPORT_DEF} "${KALDER_IMPORT_LIST}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${PROJECT_SOURCE_DIR}/frame/KALDER32.def)
+set(KALDER_IMPORT_LIB ${KALDER_WIN32_OUT}/libkalder32.a)
+add_custom_command(
+  OUTPUT ${KALDER_IMPORT_LIB}
+  COMMAND ${KALDER_DLLTOOL} -d ${KALDER_IMPORT_DEF} -k -l ${KALDER_IMPORT_LIB} -D KALDER32.dll
+  DEPENDS ${KALDER_IMPORT_DEF}
+  COMMENT "Import library libkalder32.a"
+  VERBATIM)
+add_custom_target(kalder32_import_lib ALL DEPENDS ${KALDER_IMPORT_LIB})
+add_library(kalder32_import INTERFACE)
+target_link_libraries(kalder32_import INTERFACE ${KALDER_IMPORT_LIB})
+add_dependencies(kalder32_import kalder32_import_lib)
+
+add_subdirectory(${PROJECT_SOURCE_DIR}/tools ${PROJECT_BINARY_DIR}/tools)
+add_dependencies(kaldate KALDER32 kaldres_resources)
+
+# The example, as an application developer builds it: C, the header and the
+# import library, nothing else.
+add_executable(typical_example ${PROJECT_SOURCE_DIR}/examples/typical.c)
+target_include_directories(typical_example PRIVATE ${PROJECT_SOURCE_DIR}/include)
+target_compile_options(typical_example PRIVATE -Wall -Wextra -Werror)
+target_link_options(typical_example PRIVATE -static)
+target_link_libraries(typical_example PRIVATE kalder32_import)
+set_target_properties(typical_example PROPERTIES C_STANDARD 11
+                                                 RUNTIME_OUTPUT_DIRECTORY ${KALDER_WIN32_OUT})
+add_dependencies(typical_example KALDER32 kaldres_resources)
+
+# Each translation is built as kaldres_<lang>.dll and goes into the kit as
+# <lang>/kaldres.dll: the file name is what the library looks for.
+set(KALDER_TRANSLATIONS de fr es)
+set(KALDER_TRANSLATION_DIR ${PROJECT_BINARY_DIR}/translations)
+file(MAKE_DIRECTORY ${KALDER_TRANSLATION_DIR})
+set(KALDER_KIT_TRANSLATIONS)
+foreach(lang ${KALDER_TRANSLATIONS})
+  kalder_resource_dll(kaldres_${lang} ${PROJECT_SOURCE_DIR}/res/kaldres_${lang}.rc
+                      ${KALDER_TRANSLATION_DIR} DEPENDS ${PROJECT_SOURCE_DIR}/res/strings_${lang}.inc)
+  list(APPEND KALDER_KIT_TRANSLATIONS
+       COMMAND ${CMAKE_COMMAND} -E make_directory ${KALDER_KIT_DIR}/${lang}
+       COMMAND ${CMAKE_COMMAND} -E copy ${KALDER_TRANSLATION_DIR}/kaldres_${lang}.dll
+               ${KALDER_KIT_DIR}/${lang}/kaldres.dll)
+endforeach()
+
+add_custom_target(kit ALL
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${KALDER_KIT_DIR} ${KALDER_KIT_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${KALDER_KIT_DIR}/example
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:KALDER32> ${KALDER_WIN32_OUT}/kaldres.dll
+          ${PROJECT_SOURCE_DIR}/include/kalder32.h ${KALDER_IMPORT_LIB}
+          ${KALDER_IMPORT_DEF} $<TARGET_FILE:kaldate>
+          ${PROJECT_SOURCE_DIR}/tools/kit/INSTALL.txt ${KALDER_KIT_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:typical_example> ${KALDER_KIT_DIR}/typical.exe
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/examples/typical.c
+          ${KALDER_KIT_DIR}/example/typical.c
+  ${KALDER_KIT_TRANSLATIONS}
+  COMMAND ${CMAKE_COMMAND} -E chdir ${PROJECT_BINARY_DIR}
+          ${CMAKE_COMMAND} -E tar cf ${KALDER_KIT_ZIP} --format=zip kit
+  COMMENT "Kit folder ${KALDER_KIT_DIR} and ${KALDER_KIT_ZIP}"
+  VERBATIM)
+add_dependencies(kit KALDER32 kaldres_resources kalder32_import_lib kaldate typical_example)
+foreach(lang ${KALDER_TRANSLATIONS})
+  add_dependencies(kit kaldres_${lang}_resources)
+endforeach()
+
+# Every file of the kit is there, with the export and import tables a
+# user of it relies on.
+add_test(NAME kit_contents
+         COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-kit.sh ${KALDER_OBJDUMP}
+                 ${KALDER_KIT_DIR} ${KALDER_KIT_ZIP})
