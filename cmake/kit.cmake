@@ -84,3 +84,24 @@ endforeach()
 add_test(NAME kit_contents
          COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-kit.sh ${KALDER_OBJDUMP}
                  ${KALDER_KIT_DIR} ${KALDER_KIT_ZIP})
+
+# Under Wine: each translation of the kit in a long date, and the example
+# run from the kit folder. The example prints the short form with the
+# prefix's own picture, M/d/yy or M/d/yyyy.
+if(COMMAND kalder_wine_program)
+  kalder_wine_program(translations translations.c)
+  target_include_directories(translations PRIVATE ${PROJECT_SOURCE_DIR}/res)
+  add_dependencies(translations kit)
+  kalder_wine_test(translations)
+
+  add_test(NAME wine_example COMMAND ${KALDER_WINE_RUN} run ${KALDER_WINE_STATE}
+                                     ${KALDER_KIT_DIR}/typical.exe)
+  set_tests_properties(wine_example PROPERTIES
+    FIXTURES_REQUIRED wine
+    RESOURCE_LOCK wine_prefix
+    SKIP_RETURN_CODE 77
+    SKIP_REGULAR_EXPRESSION "SKIPPED: "
+    PASS_REGULAR_EXPRESSION
+      "Typed:      12/25/99\r?\nRead:       1999-12-25\r?\nShort form: 12/25/(99|1999)\r?\nDay number: 359\r?\nWeekday:    6\r?\nLong form:  Saturday, December 25, 1999\r?\n[^\n]*typical.exe exit 0"
+    TIMEOUT 900)
+endif()
