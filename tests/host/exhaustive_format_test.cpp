@@ -445,7 +445,7 @@ std::string Num(unsigned v, bool twoDigits) {
 
 TEST_F(ExhaustivePictures, ShortDatesMatchTheReferenceInEveryForm) {
     WINDATESTRUC &r = WinDateStruc;
-    const char *seps[] = {"/", ".", "-", "", "%", "%%", " - "};
+    const char *seps[] = {"/", ".", "-", "", "%", "%.", " - "}; // all fit the format
     const DosDate dates[] = {{1999, 12, 0, 31}, {2000, 1, 6, 1},   {2100, 2, 0, 28},
                              {2150, 13, 0, 0},  {1899, 7, 0, 4},   {1900, 65535, 0, 65535},
                              {0, 0, 0, 0},      {65535, 10, 0, 9}, {2005, 5, 3, 5}};

@@ -268,13 +268,22 @@ TEST_F(Guards, DateAndTimeFloodsAreReadNoFurtherThanTheWorkArea) {
     host::ClearMessageBoxes();
 }
 
+// Text made of count copies of fill followed by tail.
+std::string Padded(size_t count, char fill, const char *tail) {
+    std::string s(count, fill);
+    s.append(tail);
+    return s;
+}
+
 TEST_F(Guards, NumberFloodsSaturateInsteadOfWrapping) {
     EXPECT_EQ(atoi_NullCheck(Flood("9", 1 << 20).c_str()), INT_MAX);
-    EXPECT_EQ(atoi_NullCheck(("-" + Flood("9", 1 << 16)).c_str()), INT_MIN);
+    std::string negative = Flood("9", 1 << 16);
+    negative[0] = '-';
+    EXPECT_EQ(atoi_NullCheck(negative.c_str()), INT_MIN);
     // Forty-nine zeros then a digit: the digit is the 50th character.
-    EXPECT_EQ(atoi_NullCheck((std::string(49, '0') + "7").c_str()), 7);
-    EXPECT_EQ(atoi_NullCheck((std::string(50, '0') + "7").c_str()), 0);
-    EXPECT_EQ(atoi_NullCheck((std::string(48, ' ') + "-42").c_str()), -4);
+    EXPECT_EQ(atoi_NullCheck(Padded(49, '0', "7").c_str()), 7);
+    EXPECT_EQ(atoi_NullCheck(Padded(50, '0', "7").c_str()), 0);
+    EXPECT_EQ(atoi_NullCheck(Padded(48, ' ', "-42").c_str()), -4);
 }
 
 } // namespace
