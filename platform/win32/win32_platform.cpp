@@ -4,6 +4,12 @@
 #include <cstdlib>
 #include <windows.h>
 
+// <windows.h> defines these as macros (FreeModule(h) -> FreeLibrary(h), the
+// A/W switches for the others); the seam's functions carry the plain names.
+#undef FreeModule
+#undef LoadString
+#undef MessageBox
+
 namespace plat {
 
 unsigned ModuleFileName(Module module, char *out, unsigned size) {

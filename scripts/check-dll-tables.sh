@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Checks the export and import tables of the built modules.
+#   check-dll-tables.sh OBJDUMP KALDER32.dll kaldres.dll [more resource dlls...]
+# KALDER32.dll must export exactly the 24 names below at their ordinals and
+# import from KERNEL32.dll, USER32.dll and msvcrt.dll only; a resource module
+# must have no imports, no exports and no code.
+set -u
+objdump=$1
+dll=$2
+shift 2
+
+expected_exports="1 DosdToJulian
+2 CorrectLeap
+3 JulianToDosd
+4 GetWinDateFormat
+5 FillDosDateFormatString
+6 FillDateFormatString
+7 FillTimeFormatString
+8 FillTimeHrMin
+9 ParseDosDateFormatString
+10 ParseDateFormatString
+11 ParseTimeFormatString
+12 CalcDateSeconds
+13 ParseTimeHrMin
+14 GetTimeSep
+15 Days_in_Month
+16 CopyWinDateStruc
+17 FillLongDateFormatString
+18 FillTimeFormat3Strings
+19 Fill3StrTimeHrMin
+20 checkhrmin
+21 ParseTimeFormat2Strings
+22 atoi_NullCheck
+23 SetTmJulian
+24 CorrectLeapFromYear"
+allowed_imports="KERNEL32.dll
+USER32.dll
+msvcrt.dll"
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# "ordinal name" for every named export.  objdump lists the name table as
+# "[index] name" with the index counted from the ordinal base.
+exports_of() {
+    "$objdump" -p "$1" | awk '
+        /^Export Address Table -- Ordinal Base/ { base = $NF }
+        /^\[Ordinal\/Name Pointer\] Table/ { names = 1; next }
+        names && /^[ \t]*\[ *[0-9]+\]/ {
+            line = $0; sub(/^[ \t]*\[ */, "", line)
+            idx = line; sub(/\].*/, "", idx)
+            name = line; sub(/^[0-9]+\] */, "", name)
+            print idx + base, name
+            next
+        }
+        names && /^[ \t]*$/ { names = 0 }'
+}
+
+# Number of entries in the export address table (named or not).
+export_slots_of() {
+    "$objdump" -p "$1" | awk '/^\t\[ *[0-9]+\] \+base\[/ { n++ } END { print n + 0 }'
+}
+
+imports_of() { "$objdump" -p "$1" | awk '/DLL Name:/ { print $NF }'; }
+
+check_library() {
+    local actual
+    actual=$(exports_of "$dll" | sort -n)
+    if [ "$actual" != "$expected_exports" ]; then
+        fail "$dll: export table differs"
+        diff <(echo "$expected_exports") <(echo "$actual")
+    fi
+    local slots
+    slots=$(export_slots_of "$dll")
+    [ "$slots" = 24 ] || fail "$dll: $slots export address entries, expected 24 (no unnamed exports)"
+    local imports
+    imports=$(imports_of "$dll" | sort -f)
+    [ -n "$imports" ] || fail "$dll: no imports found (objdump output unexpected?)"
+    local name
+    while read -r name; do
+        [ -z "$name" ] && continue
+        grep -qxF "$name" <<<"$allowed_imports" || fail "$dll imports $name"
+    done <<<"$imports"
+}
+
+check_resource_module() {
+    local res=$1
+    [ -z "$(imports_of "$res")" ] || fail "$res has imports: $(imports_of "$res" | tr '\n' ' ')"
+    [ -z "$(exports_of "$res")" ] || fail "$res has exports"
+    # No code: no executable section and no entry point.
+    if "$objdump" -h "$res" | grep -q CODE; then
+        fail "$res has a code section"
+    fi
+    local entry
+    entry=$("$objdump" -p "$res" | awk '/^AddressOfEntryPoint/ { print $2 }')
+    [ "$((16#${entry:-1}))" = 0 ] || fail "$res has entry point $entry"
+    "$objdump" -h "$res" | grep -q '\.rsrc' || fail "$res has no resource section"
+}
+
+check_library
+for res in "$@"; do
+    check_resource_module "$res"
+done
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures table check(s) failed"
+    exit 1
+fi
+echo "export and import tables as expected ($dll $*)"

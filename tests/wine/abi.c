@@ -1,0 +1,216 @@
+/*
+ * abi.c - the binary interface of KALDER32.dll as an application sees it.
+ *
+ * Every export is resolved by ordinal and by name (both must give the same
+ * address) and called through a thunk that measures the stack cleanup: a
+ * stdcall export must remove exactly its argument bytes, or the caller's
+ * stack is corrupted.  Each call gets ordinary arguments and its result is
+ * checked loosely, to see that arguments arrive in the right slots.
+ */
+#include "boxes.h"
+#include "thunk.h"
+#include "winutil.h"
+#include "wtest.h"
+
+#include <stdint.h>
+
+typedef struct Tm { /* the run-time library's struct tm: nine 32-bit fields */
+    int32_t tm_sec, tm_min, tm_hour, tm_mday, tm_mon, tm_year, tm_wday, tm_yday, tm_isdst;
+} Tm;
+
+typedef struct Date {
+    uint16_t year, month, dayOfWeek, day;
+} Date;
+
+typedef struct Export {
+    const char *name;
+    int ordinal;
+    uint32_t arg_bytes;
+} Export;
+
+static const Export exports[] = {
+    {"DosdToJulian", 1, 8},
+    {"CorrectLeap", 2, 4},
+    {"JulianToDosd", 3, 8},
+    {"GetWinDateFormat", 4, 0},
+    {"FillDosDateFormatString", 5, 8},
+    {"FillDateFormatString", 6, 40},
+    {"FillTimeFormatString", 7, 8},
+    {"FillTimeHrMin", 8, 12},
+    {"ParseDosDateFormatString", 9, 8},
+    {"ParseDateFormatString", 10, 8},
+    {"ParseTimeFormatString", 11, 8},
+    {"CalcDateSeconds", 12, 4},
+    {"ParseTimeHrMin", 13, 12},
+    {"GetTimeSep", 14, 0},
+    {"Days_in_Month", 15, 4},
+    {"CopyWinDateStruc", 16, 8},
+    {"FillLongDateFormatString", 17, 40},
+    {"FillTimeFormat3Strings", 18, 16},
+    {"Fill3StrTimeHrMin", 19, 20},
+    {"checkhrmin", 20, 8},
+    {"ParseTimeFormat2Strings", 21, 12},
+    {"atoi_NullCheck", 22, 4},
+    {"SetTmJulian", 23, 4},
+    {"CorrectLeapFromYear", 24, 4},
+};
+#define EXPORT_COUNT ((int)(sizeof exports / sizeof exports[0]))
+
+static FARPROC procs[EXPORT_COUNT + 1]; /* by ordinal */
+
+static void resolve_all(HMODULE dll) {
+    WTEST_GROUP("resolve by ordinal and by name");
+    for (int i = 0; i < EXPORT_COUNT; i++) {
+        const Export *e = &exports[i];
+        FARPROC by_ordinal = GetProcAddress(dll, MAKEINTRESOURCEA(e->ordinal));
+        FARPROC by_name = GetProcAddress(dll, e->name);
+        if (!CHECK(by_ordinal != NULL && by_ordinal == by_name))
+            printf("     %s @%d: ordinal %p, name %p\n", e->name, e->ordinal, (void *)by_ordinal,
+                   (void *)by_name);
+        procs[e->ordinal] = by_ordinal;
+    }
+    CHECK(GetProcAddress(dll, MAKEINTRESOURCEA(25)) == NULL);
+    CHECK(GetProcAddress(dll, MAKEINTRESOURCEA(0)) == NULL);
+    CHECK(GetProcAddress(dll, "DllMain") == NULL);
+    CHECK(GetProcAddress(dll, "_DosdToJulian@8") == NULL);
+    CHECK(GetProcAddress(dll, "DosdToJulian@8") == NULL);
+}
+
+/* Calls export `ordinal` with the argument block and checks the cleanup. */
+static ThunkResult call_export(int ordinal, const void *args, uint32_t nbytes) {
+    ThunkResult r = {0, 0};
+    const Export *e = NULL;
+    for (int i = 0; i < EXPORT_COUNT; i++)
+        if (exports[i].ordinal == ordinal)
+            e = &exports[i];
+    if (e == NULL || procs[ordinal] == NULL) {
+        CHECK(!"export resolved");
+        return r;
+    }
+    CHECK_INT(nbytes, e->arg_bytes); /* the test's own argument block */
+    int32_t removed = thunk_call((const void *)procs[ordinal], args, nbytes, &r);
+    if (!wtest_record(removed == (int32_t)e->arg_bytes, __FILE__, __LINE__, e->name))
+        printf("     %s removed %ld bytes, expected %lu\n", e->name, (long)removed,
+               (unsigned long)e->arg_bytes);
+    return r;
+}
+
+#define ARGS(...) ((uintptr_t[]){__VA_ARGS__})
+#define CALL(ordinal, ...)                                                                         \
+    call_export(ordinal, ARGS(__VA_ARGS__), (uint32_t)sizeof(ARGS(__VA_ARGS__)))
+
+static Tm christmas_1999(void) {
+    Tm tm = {0, 30, 10, 25, 11, 99, 6, 358, 0};
+    return tm;
+}
+
+static void call_calendar(void) {
+    WTEST_GROUP("calendar exports");
+    Date d = {1999, 12, 0, 25};
+    int32_t day_number = 0;
+    CHECK_INT(CALL(1, (uintptr_t)&d, (uintptr_t)&day_number).eax, 359);
+    CHECK_INT(day_number, 359);
+    Date leap = {2000, 1, 0, 1};
+    CHECK_INT(CALL(2, (uintptr_t)&leap).eax, 29);
+    Date out = {1999, 0, 0, 0};
+    CHECK_INT(CALL(3, (uintptr_t)359, (uintptr_t)&out).eax, 6);
+    CHECK_INT(out.month, 12);
+    CHECK_INT(out.day, 25);
+    Tm tm = christmas_1999();
+    CHECK_INT(CALL(12, (uintptr_t)&tm).eax, 946117800); /* 1999-12-25 10:30:00 UTC */
+    CHECK_INT(CALL(24, (uintptr_t)1999).eax, 28);
+    CHECK_INT(CALL(15, (uintptr_t)2).eax, 28);
+    CHECK_INT(CALL(24, (uintptr_t)2000).eax, 29);
+    CHECK_INT(CALL(15, (uintptr_t)12).eax, 31);
+    tm.tm_yday = 0;
+    CHECK_INT(CALL(23, (uintptr_t)&tm).eax, 359);
+    CHECK_INT(tm.tm_yday, 358);
+}
+
+static void call_settings(void) {
+    WTEST_GROUP("settings exports");
+    CALL(4);
+    char sep = (char)CALL(14).eax;
+    unsigned char record[228 + 4];
+    memset(record, 0xAB, sizeof record);
+    CHECK((uintptr_t)CALL(16, (uintptr_t)record, (uintptr_t)228).eax == (uintptr_t)record);
+    CHECK(record[228] == 0xAB);      /* nothing past the length */
+    CHECK_INT(sep, (char)record[0]); /* first character of sTime */
+}
+
+static void call_formatters(void) {
+    WTEST_GROUP("formatting exports");
+    char out[64], hour[16], sep[4], minute[16];
+    Date d = {1999, 12, 6, 25};
+    CHECK((uintptr_t)CALL(5, (uintptr_t)&d, (uintptr_t)out).eax == (uintptr_t)out);
+    CHECK(strstr(out, "12") != NULL && strstr(out, "25") != NULL);
+
+    /* struct tm by value: its nine fields, then the output pointer. */
+    struct {
+        Tm tm;
+        char *out;
+    } by_value = {christmas_1999(), out};
+    memset(out, 0, sizeof out);
+    CHECK((uintptr_t)call_export(6, &by_value, sizeof by_value).eax == (uintptr_t)out);
+    CHECK(strstr(out, "12") != NULL && strstr(out, "25") != NULL);
+    memset(out, 0, sizeof out);
+    CHECK((uintptr_t)call_export(17, &by_value, sizeof by_value).eax == (uintptr_t)out);
+    CHECK(strstr(out, "1999") != NULL || strstr(out, "99") != NULL);
+
+    CHECK((uintptr_t)CALL(7, (uintptr_t)946117800, (uintptr_t)out).eax == (uintptr_t)out);
+    CHECK(strncmp(out, "10", 2) == 0 && strstr(out, "30") != NULL);
+    CHECK((uintptr_t)CALL(8, (uintptr_t)9, (uintptr_t)5, (uintptr_t)out).eax == (uintptr_t)out);
+    CHECK(strstr(out, "05") != NULL);
+    CALL(18, (uintptr_t)946117800, (uintptr_t)hour, (uintptr_t)sep, (uintptr_t)minute);
+    CHECK_STR(hour, "10");
+    CHECK_STR(minute, "30");
+    CALL(19, (uintptr_t)7, (uintptr_t)45, (uintptr_t)hour, (uintptr_t)sep, (uintptr_t)minute);
+    CHECK_STR(minute, "45");
+}
+
+static void call_parsers(void) {
+    WTEST_GROUP("parsing exports");
+    Date d = {0, 0, 0, 0};
+    CHECK_INT(CALL(9, (uintptr_t)&d, (uintptr_t) "12/25/99").eax, 0);
+    CHECK_INT(d.year, 1999);
+    CHECK_INT(d.month, 12);
+    CHECK_INT(d.day, 25);
+    Tm tm;
+    memset(&tm, 0, sizeof tm);
+    CHECK_INT(CALL(10, (uintptr_t)&tm, (uintptr_t) "12/25/99").eax, 0);
+    CHECK_INT(tm.tm_year, 99);
+    CHECK_INT(tm.tm_mon, 11);
+    CHECK_INT(tm.tm_mday, 25);
+
+    int32_t t = 946117800; /* 1999-12-25 10:30 */
+    CHECK_INT(CALL(11, (uintptr_t)&t, (uintptr_t) "08:15").eax, 0);
+    CHECK_INT(t, 946109700);
+    int32_t h = 0, m = 0;
+    CHECK_INT(CALL(13, (uintptr_t)&h, (uintptr_t)&m, (uintptr_t) "08:15").eax, 0);
+    CHECK_INT(h, 8);
+    CHECK_INT(m, 15);
+    CHECK_INT(CALL(20, (uintptr_t)&h, (uintptr_t)&m).eax, 0);
+    CHECK_INT(CALL(21, (uintptr_t)&t, (uintptr_t) "23", (uintptr_t) "59").eax, 0);
+    CHECK_INT(t, 946166340);
+    CHECK_INT(CALL(22, (uintptr_t) " -42x").eax, -42);
+    CHECK_INT(CALL(22, (uintptr_t)0).eax, 0);
+    CHECK_INT(box_count, 0);
+}
+
+int main(void) {
+    char path[MAX_PATH];
+    REQUIRE(boxes_install());
+    HMODULE dll = LoadLibraryA(join_path(path, exe_dir(), "KALDER32.dll"));
+    if (!CHECK(dll != NULL)) {
+        printf("     LoadLibraryA(%s) failed, error %lu\n", path, GetLastError());
+        return wtest_finish();
+    }
+    boxes_clear(); /* whatever the settings reader said at attach is not this test's business */
+    resolve_all(dll);
+    call_calendar();
+    call_settings();
+    call_formatters();
+    call_parsers();
+    CHECK(FreeLibrary(dll));
+    return wtest_finish();
+}

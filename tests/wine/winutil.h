@@ -1,0 +1,60 @@
+/*
+ * winutil.h - file and path helpers shared by the Windows test programs.
+ */
+#ifndef WINUTIL_H
+#define WINUTIL_H
+
+#include <stdio.h>
+#include <string.h>
+#include <windows.h>
+
+/* The folder of the running program, with a trailing backslash.  The
+ * build puts the library and the resource modules beside the tests. */
+static inline const char *exe_dir(void) {
+    static char dir[MAX_PATH];
+    if (dir[0] == '\0') {
+        GetModuleFileNameA(NULL, dir, sizeof dir);
+        char *slash = strrchr(dir, '\\');
+        if (slash != NULL)
+            slash[1] = '\0';
+    }
+    return dir;
+}
+
+/* dir + name into out (MAX_PATH bytes). */
+static inline char *join_path(char *out, const char *dir, const char *name) {
+    snprintf(out, MAX_PATH, "%s%s%s", dir,
+             dir[0] != '\0' && dir[strlen(dir) - 1] != '\\' ? "\\" : "", name);
+    return out;
+}
+
+/* A new empty folder under the temporary folder, with a trailing backslash. */
+static inline int make_temp_dir(char *out, const char *tag) {
+    char base[MAX_PATH];
+    if (GetTempPathA(sizeof base, base) == 0)
+        return 0;
+    for (unsigned n = 0; n < 1000; n++) {
+        snprintf(out, MAX_PATH, "%skt_%s_%lu_%u\\", base, tag, GetCurrentProcessId(), n);
+        if (CreateDirectoryA(out, NULL))
+            return 1;
+    }
+    return 0;
+}
+
+/* Copies a file from the program's folder into dir under the name to. */
+static inline int copy_beside(const char *from_name, const char *dir, const char *to_name) {
+    char from[MAX_PATH], to[MAX_PATH];
+    join_path(from, exe_dir(), from_name);
+    join_path(to, dir, to_name);
+    return CopyFileA(from, to, FALSE) != 0;
+}
+
+static inline int write_text_file(const char *path, const char *text) {
+    FILE *f = fopen(path, "wb");
+    if (f == NULL)
+        return 0;
+    int ok = fputs(text, f) >= 0;
+    return fclose(f) == 0 && ok;
+}
+
+#endif /* WINUTIL_H */
