@@ -268,6 +268,40 @@ TEST_F(SettingsTest, FindInfValueWithoutFileOrWithAnOverlongPath) {
     EXPECT_STREQ(out, "d");
 }
 
+// The host profile behaves as the system's does for the keys the library
+// reads: any case, blanks and one pair of quotes dropped, read afresh.
+TEST_F(SettingsTest, ProfileFileIsReadLikeWinIni) {
+    const fs::path ini = dir / "win.ini";
+    std::ofstream(ini) << "[Intl]\nSSHORTDATE = \"dd.MM.yyyy\" \nsDate=.\n[other]\nsTime=x\n";
+    host::SetProfileFile(ini.c_str());
+    char out[10];
+    EXPECT_EQ(plat::ProfileString("intl", "sShortDate", "", out, sizeof out), 9u);
+    EXPECT_STREQ(out, "dd.MM.yyy"); // cut to the area
+    EXPECT_EQ(plat::ProfileString("intl", "sTime", "none", out, sizeof out), 4u);
+    GetWinDateFormat();
+    EXPECT_STREQ(WinDateStruc.szShortFmt, "%02d.%02d.%d");
+
+    std::ofstream(ini) << "[intl]\nsShortDate=M/d/yy\nsDate=/\n";
+    GetWinDateFormat();
+    EXPECT_STREQ(WinDateStruc.szShortFmt, "%d/%d/%02d");
+}
+
+TEST(HostVersionTest, VersionIsWrittenAsTheSystemWritesIt) {
+    const struct {
+        const char *text;
+        uint32_t version;
+    } cases[] = {
+        {"3.10", 0x0A03}, {"3.1", 0x0A03}, {"3.0", 0x0003}, {"4.0", 0x0004}, {"3.95", 0x5F03}};
+    for (const auto &c : cases) {
+        setenv("KALDER_WINVER", c.text, 1);
+        host::Reset();
+        EXPECT_EQ(plat::Version(), c.version) << c.text;
+    }
+    unsetenv("KALDER_WINVER");
+    host::Reset();
+    EXPECT_EQ(plat::Version(), 0x0004u);
+}
+
 TEST(NextFieldTest, SplitsAtDelimitersAndCutsLongFields) {
     char field[60];
     const std::string text = "a!!" + std::string(70, 'z') + "!last";
