@@ -68,13 +68,6 @@ TEST_F(ShortDateTest, PercentSeparatorPrintsOnce) {
     EXPECT_EQ(Format(1999, 12, 31), "12%31%99");
 }
 
-TEST_F(ShortDateTest, NewSettingsTakeEffectOnTheNextCall) {
-    UsePicture("M/d/yy", "/");
-    EXPECT_EQ(Format(1999, 12, 31), "12/31/99");
-    UsePicture("yyyy-MM-dd", "-");
-    EXPECT_EQ(Format(1999, 12, 31), "1999-12-31");
-}
-
 TEST_F(ShortDateTest, NullOutputWritesNothing) {
     UsePicture("M/d/yy", "/");
     const DosDate date{1999, 12, 0, 31};
