@@ -114,7 +114,7 @@ static void typed_times(HWND focus) {
     CHECK_INT(p_ParseTimeFormatString(&t, "8:30"), 0);
     CHECK_INT(t, MIDNIGHT_2000_01_01 + 8 * 3600 + 30 * 60);
     char out[24];
-    CHECK_STR(p_FillTimeFormatString(t, out), "08:30");
+    CHECK_STR(p_FillTimeFormatString(t, out), "8:30"); /* the hour has no leading zero */
     CHECK_INT(p_ParseTimeFormatString(&t, "24:00"), 0);
     CHECK_INT(t, MIDNIGHT_2000_01_01 + DAY); /* the midnight that ends the day */
     t = 946741632;
