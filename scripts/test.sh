@@ -3,6 +3,9 @@
 #
 #   build/host   native Release build, unit tests and tool tests
 #   build/asan   native build with AddressSanitizer and UndefinedBehaviorSanitizer
+#   valgrind     the host unit tests under valgrind (the long calendar and
+#                picture sweeps aside), then 10,000 load/unload cycles
+#   fuzz         each libFuzzer target replays its seeds and runs 20 seconds
 #   build/win32  KALDER32.dll and kaldres.dll cross-built with MinGW, the
 #                table checks, and the test programs under Wine
 #
@@ -15,7 +18,7 @@
 set -u
 cd "$(dirname "$0")/.."
 root=$PWD
-configs=${KALDER_TEST_CONFIGS:-host asan win32}
+configs=${KALDER_TEST_CONFIGS:-host asan valgrind fuzz win32}
 jobs=${KALDER_TEST_JOBS:-2}
 started=$SECONDS
 
@@ -36,6 +39,8 @@ packages_for() {
     case $1 in
     host) echo cmake make g++ libgtest-dev libgmock-dev googletest libbenchmark-dev ;;
     asan) echo cmake make g++ libgtest-dev libgmock-dev googletest ;;
+    valgrind) echo cmake make g++ libgtest-dev libgmock-dev googletest valgrind ;;
+    fuzz) echo cmake make clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest ;;
     win32) echo cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 \
         qemu-user-static binfmt-support ;;
     esac
@@ -90,6 +95,32 @@ run_config() {
     log "$name: done"
 }
 
+# The unit tests under valgrind, and the load/unload leak check.  The long
+# exhaustive sweeps are left out here: they ran natively and under the
+# sanitizers, and under valgrind they would take most of an hour.
+run_valgrind() {
+    local dir=$root/build/valgrind
+    log "valgrind: build"
+    if ! { cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Debug >"$dir.configure.log" 2>&1 &&
+        cmake --build "$dir" --target kalder_tests -j"$jobs" >"$dir.build.log" 2>&1; }; then
+        tail -n 40 "$dir.configure.log" "$dir.build.log"
+        failed+=("valgrind (build)")
+        return
+    fi
+    log "valgrind: unit tests"
+    if ! valgrind --quiet --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite \
+        "$dir/kalder_tests" --gtest_brief=1 --gtest_filter='-Exhaustive*:LoadCycles*'; then
+        failed+=("valgrind (unit tests)")
+    fi
+    log "valgrind: load/unload cycles"
+    bash "$root/scripts/leakcheck.sh" "$dir" || failed+=("valgrind (leak check)")
+}
+
+run_fuzz() {
+    log "fuzz: seeds and 20 s per target"
+    KALDER_FUZZ_BUILD=$root/build/fuzz bash "$root/scripts/fuzz.sh" 20 || failed+=("fuzz")
+}
+
 mkdir -p "$root/build"
 install_missing
 
@@ -97,6 +128,8 @@ for config in $configs; do
     case $config in
     host) run_config host -DCMAKE_BUILD_TYPE=Release ;;
     asan) run_config asan -DCMAKE_BUILD_TYPE=Debug -DKALDER_SANITIZE=ON ;;
+    valgrind) run_valgrind ;;
+    fuzz) run_fuzz ;;
     win32)
         run_config win32 -DCMAKE_BUILD_TYPE=Release \
             -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake"
