@@ -9,7 +9,7 @@
 #include "winutil.h"
 #include "wtest.h"
 
-#define KALDER_STRING(id, text) [(id) - 1150] = text,
+#define KALDER_STRING(id, text) [(id)-1150] = text,
 static const char *const kGerman[46] = {
 #include "strings_de.inc"
 };
@@ -67,7 +67,8 @@ static void check_language(const struct language *lang) {
     WriteProfileStringA("intl", "sLongDate", "dddd d MMMM yyyy");
     HMODULE library = LoadLibraryA(join_path(path, dir, "KALDER32.dll"));
     NEED(library != NULL);
-    FillLongFn fill = (FillLongFn)(void (*)(void))GetProcAddress(library, "FillLongDateFormatString");
+    FillLongFn fill =
+        (FillLongFn)(void (*)(void))GetProcAddress(library, "FillLongDateFormatString");
     GetWinDateFormatFn reread =
         (GetWinDateFormatFn)(void (*)(void))GetProcAddress(library, "GetWinDateFormat");
     NEED(fill != NULL && reread != NULL);
@@ -93,8 +94,7 @@ static void check_language(const struct language *lang) {
 }
 
 int main(void) {
-    static const struct language languages[] = {
-        {"de", kGerman}, {"fr", kFrench}, {"es", kSpanish}};
+    static const struct language languages[] = {{"de", kGerman}, {"fr", kFrench}, {"es", kSpanish}};
     char saved[64];
     GetProfileStringA("intl", "sLongDate", "", saved, sizeof saved);
     for (size_t i = 0; i < sizeof languages / sizeof languages[0]; i++)
