@@ -3,6 +3,7 @@
 // number or a name.  The picture's format is run as a prepared plan.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "format/plan.h"
 #include "frame/record.h"
@@ -16,50 +17,49 @@ char MonthText[20];
 char LongDateText[40];
 
 // Copies a table entry into a work area, cut to fit; no entry (index out
-// of range or no text loaded) gives empty text.
-void TakeName(char *area, size_t areaSize, char *const *table, int32_t count, int32_t index) {
+// of range or no text loaded) gives empty text.  Returns the length.
+size_t TakeName(char *area, size_t areaSize, char *const *table, int32_t count, int32_t index) {
     const char *name = index >= 0 && index < count ? table[index] : nullptr;
     size_t len = 0;
     if (name != nullptr) {
-        for (; len + 1 < areaSize && name[len]; ++len)
-            area[len] = name[len];
+        len = strnlen(name, areaSize - 1);
+        fmt::CopySmall(area, name, len);
     }
     area[len] = '\0';
+    return len;
 }
 
-void PrepareWeekday(int32_t wday) {
+size_t PrepareWeekday(int32_t wday) {
     switch (WinDateStruc.iDayName) {
     case 1:
-        TakeName(WeekdayText, sizeof WeekdayText, DayNames, 7, wday);
-        break;
+        return TakeName(WeekdayText, sizeof WeekdayText, DayNames, 7, wday);
     case 2:
-        TakeName(WeekdayText, sizeof WeekdayText, DayAbbrevs, 7, wday);
-        break;
+        return TakeName(WeekdayText, sizeof WeekdayText, DayAbbrevs, 7, wday);
     default:
         WeekdayText[0] = '\0';
-        break;
+        return 0;
     }
 }
 
 // Every month style writes the month text, so nothing of an earlier call
 // can show through; a style outside 0 to 3 gives empty text.
-void PrepareMonth(int32_t mon) {
+size_t PrepareMonth(int32_t mon) {
     // tm_mon + 1 for every tm_mon, with the wrap of 32-bit arithmetic.
     const auto number = static_cast<int32_t>(static_cast<uint32_t>(mon) + 1u);
     switch (WinDateStruc.iMonthStyle) {
     case 0:
-    case 1:
-        MonthText[fmt::WriteInt(MonthText, number, WinDateStruc.iMonthStyle == 1)] = '\0';
-        break;
+    case 1: {
+        char *end = fmt::PutInt(MonthText, number, WinDateStruc.iMonthStyle == 1);
+        *end = '\0';
+        return static_cast<size_t>(end - MonthText);
+    }
     case 2:
-        TakeName(MonthText, sizeof MonthText, MonthAbbrevs, 12, mon);
-        break;
+        return TakeName(MonthText, sizeof MonthText, MonthAbbrevs, 12, mon);
     case 3:
-        TakeName(MonthText, sizeof MonthText, MonthNames, 12, mon);
-        break;
+        return TakeName(MonthText, sizeof MonthText, MonthNames, 12, mon);
     default:
         MonthText[0] = '\0';
-        break;
+        return 0;
     }
 }
 
@@ -74,10 +74,10 @@ int32_t YearValue(int32_t tmYear) {
 } // namespace
 
 extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
-    PrepareWeekday(date.tm_wday);
-    PrepareMonth(date.tm_mon);
-    const fmt::Arg weekday = fmt::TextArg(WeekdayText);
-    const fmt::Arg month = fmt::TextArg(MonthText);
+    const size_t weekdayLen = PrepareWeekday(date.tm_wday);
+    const size_t monthLen = PrepareMonth(date.tm_mon);
+    const fmt::Arg weekday = fmt::TextArg(WeekdayText, weekdayLen);
+    const fmt::Arg month = fmt::TextArg(MonthText, monthLen);
     const fmt::Arg day = fmt::IntArg(date.tm_mday);
     const fmt::Arg year = fmt::IntArg(YearValue(date.tm_year));
     fmt::Arg args[4];
@@ -95,7 +95,6 @@ extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
     const size_t len = fmt::Run(fmt::LongPlan, args, 4, LongDateText, sizeof LongDateText);
     if (out == nullptr)
         return nullptr;
-    for (size_t i = 0; i <= len; ++i)
-        out[i] = LongDateText[i];
+    fmt::CopySmall(out, LongDateText, len + 1);
     return out;
 }

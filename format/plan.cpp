@@ -8,6 +8,86 @@ namespace fmt {
 constinit Plan ShortPlan = Compile("%d/%d/%d");
 constinit Plan LongPlan = Compile("%s%s%s%02d%s%s");
 
+namespace {
+
+// Copies at most the room left before end; returns the new end of text.
+char *PutBounded(char *p, char *end, const char *text, size_t len) {
+    const auto room = static_cast<size_t>(end - p);
+    if (len > room)
+        len = room;
+    CopySmall(p, text, len);
+    return p + len;
+}
+
+char *PutLiteral(char *p, char *end, const Slot &slot) {
+    if (end - p >= static_cast<ptrdiff_t>(sizeof slot.lit)) {
+        std::memcpy(p, slot.lit, sizeof slot.lit);
+        return p + slot.litLen;
+    }
+    return PutBounded(p, end, slot.lit, slot.litLen);
+}
+
+constexpr ptrdiff_t kIntRoom = 12;
+
+char *PutNumber(char *p, char *end, int32_t value, bool twoDigits) {
+    if (end - p >= kIntRoom)
+        return PutInt(p, value, twoDigits);
+    // Near the end of the area: write aside, keep what fits.
+    char digits[kIntRoom];
+    const char *last = PutInt(digits, value, twoDigits);
+    for (const char *d = digits; d < last && p < end; ++d)
+        *p++ = *d;
+    return p;
+}
+
+// The conversion of one slot with its argument.
+char *PutConversion(char *p, char *end, Conv conv, const Arg &arg) {
+    if (conv == Conv::Text) {
+        if (arg.isText && arg.s != nullptr)
+            return PutBounded(p, end, arg.s, arg.len);
+        return p;
+    }
+    if (arg.isText)
+        return p;
+    return PutNumber(p, end, arg.i, conv == Conv::Int2);
+}
+
+size_t RunStraight(const Plan &plan, const Arg *args, int argCount, char *out, size_t cap) {
+    char *p = out;
+    char *const end = out + cap - 1;
+    for (int i = 0; i < plan.count; ++i) {
+        const Slot &slot = plan.slots[i];
+        p = PutLiteral(p, end, slot);
+        if (slot.conv == Conv::None)
+            continue;
+        if (i >= argCount)
+            break;
+        p = PutConversion(p, end, slot.conv, args[i]);
+    }
+    *p = '\0';
+    return static_cast<size_t>(p - out);
+}
+
+// Any plan, literal pieces of any length.
+size_t RunPieces(const Plan &plan, const Arg *args, int argCount, char *out, size_t cap) {
+    char *p = out;
+    char *const end = out + cap - 1;
+    int argIndex = 0;
+    for (int i = 0; i < plan.count; ++i) {
+        const Piece &piece = plan.pieces[i];
+        p = PutBounded(p, end, plan.lit + piece.litOffset, piece.litLen);
+        if (piece.conv == Conv::None)
+            continue;
+        if (argIndex >= argCount)
+            break;
+        p = PutConversion(p, end, piece.conv, args[argIndex++]);
+    }
+    *p = '\0';
+    return static_cast<size_t>(p - out);
+}
+
+} // namespace
+
 size_t WriteInt(char *out, int32_t value, bool twoDigits) {
     char digits[12];
     int n = 0;
@@ -27,40 +107,25 @@ size_t WriteInt(char *out, int32_t value, bool twoDigits) {
     return len;
 }
 
+size_t RunThreeNumbers(const Plan &plan, const uint16_t values[3], char *out) {
+    char *p = out;
+    for (int i = 0; i < 3; ++i) {
+        const Slot &slot = plan.slots[i];
+        std::memcpy(p, slot.lit, 8);
+        p = PutInt(p + slot.litLen, values[i], slot.conv == Conv::Int2);
+    }
+    *p = '\0';
+    return static_cast<size_t>(p - out);
+}
+
 size_t Run(const Plan &plan, const Arg *args, int argCount, char *out, size_t cap) {
     if (cap == 0)
         return 0;
-    size_t len = 0;
-    const size_t last = cap - 1;
-    int argIndex = 0;
-    for (int i = 0; i < plan.count && len < last; ++i) {
-        const Piece &piece = plan.pieces[i];
-        size_t n = piece.litLen;
-        if (n > last - len)
-            n = last - len;
-        std::memcpy(out + len, plan.lit + piece.litOffset, n);
-        len += n;
-        if (piece.conv == Conv::None)
-            continue;
-        if (argIndex >= argCount)
-            break;
-        const Arg &arg = args[argIndex++];
-        if (piece.conv == Conv::Text) {
-            if (!arg.isText || arg.s == nullptr)
-                continue;
-            for (const char *s = arg.s; *s && len < last; ++s)
-                out[len++] = *s;
-        } else if (!arg.isText) {
-            char digits[12];
-            size_t d = WriteInt(digits, arg.i, piece.conv == Conv::Int2);
-            if (d > last - len)
-                d = last - len;
-            std::memcpy(out + len, digits, d);
-            len += d;
-        }
-    }
-    out[len] = '\0';
-    return len;
+    // Every slot but a trailing literal holds a conversion, so slot i takes
+    // argument i.
+    if (plan.straight)
+        return RunStraight(plan, args, argCount, out, cap);
+    return RunPieces(plan, args, argCount, out, cap);
 }
 
 } // namespace fmt

@@ -4,10 +4,16 @@
 // running printf on every call costs far more than the date itself.  When a
 // format is built it is also compiled into a plan: literal pieces and the
 // conversions between them (%d, %02d, %s).  The formatters run the plan.
+//
+// Plans the builders make are short: a handful of pieces, each literal a
+// few characters.  Those also get a straight-line form in which every
+// literal sits in a 16-byte slot of its own, so that running the plan is a
+// fixed-size move per literal and a table lookup per pair of digits.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace fmt {
 
@@ -19,23 +25,64 @@ struct Piece {
     Conv conv;
 };
 
+// One piece of the straight-line form; lit is padded with NULs.
+struct Slot {
+    char lit[16];
+    uint8_t litLen;
+    Conv conv;
+};
+
 struct Plan {
     static constexpr int kMaxPieces = 24;
+    static constexpr int kMaxSlots = 5;
     Piece pieces[kMaxPieces]{};
     uint8_t count = 0;
     char lit[48]{};
+    // Set when count <= kMaxSlots and no literal is longer than a slot.
+    bool straight = false;
+    // Set for the short date's shape: three numbers, no trailing literal,
+    // every literal at most 8 characters.
+    bool threeNumbers = false;
+    Slot slots[kMaxSlots]{};
 };
 
 // A value for one conversion; a conversion given a value of the other kind,
-// or no value at all, writes nothing.
+// or no value at all, writes nothing.  Text carries its length, which must
+// be that of s up to its NUL.
 struct Arg {
     bool isText;
     int32_t i;
     const char *s;
+    size_t len;
 };
 
-constexpr Arg IntArg(int32_t v) { return Arg{false, v, nullptr}; }
-constexpr Arg TextArg(const char *s) { return Arg{true, 0, s}; }
+constexpr Arg IntArg(int32_t v) { return Arg{false, v, nullptr, 0}; }
+constexpr Arg TextArg(const char *s, size_t len) { return Arg{true, 0, s, len}; }
+
+// Fills the straight-line form of a compiled plan when its pieces fit.
+constexpr void MakeStraight(Plan &plan) {
+    if (plan.count > Plan::kMaxSlots)
+        return;
+    for (int i = 0; i < plan.count; ++i) {
+        if (plan.pieces[i].litLen > sizeof plan.slots[i].lit)
+            return;
+    }
+    for (int i = 0; i < plan.count; ++i) {
+        const Piece &piece = plan.pieces[i];
+        Slot &slot = plan.slots[i];
+        for (int k = 0; k < piece.litLen; ++k)
+            slot.lit[k] = plan.lit[piece.litOffset + k];
+        slot.litLen = piece.litLen;
+        slot.conv = piece.conv;
+    }
+    plan.straight = true;
+    plan.threeNumbers = plan.count == 3;
+    for (int i = 0; i < plan.count; ++i) {
+        const Slot &slot = plan.slots[i];
+        if (slot.litLen > 8 || (slot.conv != Conv::Int && slot.conv != Conv::Int2))
+            plan.threeNumbers = false;
+    }
+}
 
 // Compiles a printf format made of literal text, %%, %d, %02d and %s.  Any
 // other conversion is kept as literal text.
@@ -75,16 +122,81 @@ constexpr Plan Compile(const char *format) {
     }
     if (litLen > pieceStart)
         close(Conv::None);
+    MakeStraight(plan);
     return plan;
 }
 
 // Runs plan with args into out, writing at most cap - 1 characters and a
-// NUL; returns the length written.
+// NUL; returns the length written.  The text is the plan's full text cut to
+// fit.  The straight-line form is used when the plan has one.
 size_t Run(const Plan &plan, const Arg *args, int argCount, char *out, size_t cap);
 
 // Writes value in decimal (at least two digits when twoDigits) at out, which
 // must have room for 12 characters; returns the number of characters.
 size_t WriteInt(char *out, int32_t value, bool twoDigits);
+
+// "00" to "99": two digits per lookup instead of one division each.
+struct DigitPairs {
+    char text[200];
+    constexpr DigitPairs() : text{} {
+        for (int i = 0; i < 100; ++i) {
+            text[2 * i] = static_cast<char>('0' + i / 10);
+            text[2 * i + 1] = static_cast<char>('0' + i % 10);
+        }
+    }
+};
+inline constexpr DigitPairs kPairs;
+
+// value < 100 with two digits, or with one when it has only one and no
+// leading zero is wanted; always stores two bytes.  Returns the new end.
+inline char *PutBelow100(char *out, uint32_t value, bool twoDigits) {
+    const char *pair = kPairs.text + 2 * value;
+    const bool one = value < 10 && !twoDigits;
+    out[0] = one ? pair[1] : pair[0];
+    out[1] = pair[1];
+    return out + (one ? 1 : 2);
+}
+
+// WriteInt for the usual small values, through the two-digit table; returns
+// the end of what it wrote.  Same text and room as WriteInt.
+inline char *PutInt(char *out, int32_t value, bool twoDigits) {
+    const auto v = static_cast<uint32_t>(value);
+    if (v < 100)
+        return PutBelow100(out, v, twoDigits);
+    if (v < 10000)
+        return PutBelow100(PutBelow100(out, v / 100, false), v % 100, true);
+    return out + WriteInt(out, value, twoDigits);
+}
+
+// Runs a threeNumbers plan with values of at most five digits each into
+// out, which must have 40 bytes: the text has at most 3 * 8 + 15 characters,
+// and the fixed 8-byte literal moves stay within 40 bytes.  Returns the
+// length.
+size_t RunThreeNumbers(const Plan &plan, const uint16_t values[3], char *out);
+
+// Copies n bytes with a few fixed-size moves when n is small; for the short
+// texts of this library that is cheaper than a call to memcpy.  Reads and
+// writes exactly n bytes.
+inline void CopySmall(char *dst, const char *src, size_t n) {
+    if (n >= 16) {
+        if (n > 32) {
+            std::memcpy(dst, src, n);
+            return;
+        }
+        std::memcpy(dst, src, 16);
+        std::memcpy(dst + n - 16, src + n - 16, 16);
+    } else if (n >= 8) {
+        std::memcpy(dst, src, 8);
+        std::memcpy(dst + n - 8, src + n - 8, 8);
+    } else if (n >= 4) {
+        std::memcpy(dst, src, 4);
+        std::memcpy(dst + n - 4, src + n - 4, 4);
+    } else if (n > 0) {
+        dst[0] = src[0];
+        dst[n / 2] = src[n / 2];
+        dst[n - 1] = src[n - 1];
+    }
+}
 
 // The plans of szShortFmt and szLongFmt, kept in step by the builders.
 extern Plan ShortPlan;

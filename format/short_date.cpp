@@ -3,8 +3,6 @@
 // The form is fully prepared in the settings record and its compiled plan;
 // this takes the century off the year when the picture shows none, puts the
 // three values in the picture's order and runs the plan.
-#include <cstring>
-
 #include "format/plan.h"
 #include "frame/record.h"
 
@@ -24,25 +22,34 @@ uint16_t ShownYear(uint16_t year) {
     return shown;
 }
 
+// Plans of another shape than the builder's (only a test makes those) run
+// through the general interpreter.
+size_t RunAnyPlan(const uint16_t values[3]) {
+    const fmt::Arg args[3] = {fmt::IntArg(values[0]), fmt::IntArg(values[1]),
+                              fmt::IntArg(values[2])};
+    return fmt::Run(fmt::ShortPlan, args, 3, ShortDateArea, sizeof ShortDateArea);
+}
+
 } // namespace
 
 extern "C" char *KALDERAPI FillDosDateFormatString(const DosDate *date, char *out) {
     if (out == nullptr)
         return nullptr;
-    const fmt::Arg year = fmt::IntArg(ShownYear(date->year));
-    const fmt::Arg month = fmt::IntArg(date->month);
-    const fmt::Arg day = fmt::IntArg(date->day);
-    fmt::Arg args[3] = {month, day, year};
+    const uint16_t year = ShownYear(date->year);
+    uint16_t values[3] = {date->month, date->day, year};
     if (WinDateStruc.iShortOrder == 1) {
-        args[0] = day;
-        args[1] = month;
+        values[0] = date->day;
+        values[1] = date->month;
     } else if (WinDateStruc.iShortOrder == 2) {
-        args[0] = year;
-        args[1] = month;
-        args[2] = day;
+        values[0] = year;
+        values[1] = date->month;
+        values[2] = date->day;
     }
-    const size_t length = fmt::Run(fmt::ShortPlan, args, 3, ShortDateArea, sizeof ShortDateArea);
-    std::memcpy(out, ShortDateArea, length + 1);
+    static_assert(sizeof ShortDateArea == 40, "RunThreeNumbers needs 40 bytes");
+    const size_t length = fmt::ShortPlan.threeNumbers
+                              ? fmt::RunThreeNumbers(fmt::ShortPlan, values, ShortDateArea)
+                              : RunAnyPlan(values);
+    fmt::CopySmall(out, ShortDateArea, length + 1);
     return out;
 }
 

@@ -19,17 +19,8 @@ char TimePartText[40];
 
 char SeparatorChar() { return WinDateStruc.sTime[0]; }
 
-// Hours and minutes are nearly always 0 to 99: those are written here
-// directly, anything else by the general integer writer.
 size_t WriteNumber(char *out, int32_t value, bool twoDigits) {
-    if (value >= 0 && value < 100) {
-        size_t len = 0;
-        if (value >= 10 || twoDigits)
-            out[len++] = static_cast<char>('0' + value / 10);
-        out[len++] = static_cast<char>('0' + value % 10);
-        return len;
-    }
-    return fmt::WriteInt(out, value, twoDigits);
+    return static_cast<size_t>(fmt::PutInt(out, value, twoDigits) - out);
 }
 
 // Copies the work area's text and its NUL; a null destination receives
@@ -37,8 +28,7 @@ size_t WriteNumber(char *out, int32_t value, bool twoDigits) {
 char *CopyOut(char *out, const char *text, size_t len) {
     if (out == nullptr)
         return nullptr;
-    for (size_t i = 0; i < len; ++i)
-        out[i] = text[i];
+    fmt::CopySmall(out, text, len);
     out[len] = '\0';
     return out;
 }
