@@ -30,25 +30,43 @@ uint32_t DaysBeforeMonth(uint32_t month) {
 // Leap years from year 1 to year (inclusive), for year >= 0.
 int64_t LeapYearsThrough(int64_t year) { return year / 4 - year / 100 + year / 400; }
 
-} // namespace
-
-int IsLeapYear(int64_t year) {
-    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0) ? 1 : 0;
+// Days from 1 January 1970 to 1 January of a year of a date word, in 32-bit
+// arithmetic: counted from 1 January of the year -399, one 400-year era
+// (146097 days) before year 1, so that no term is negative.
+int32_t DaysToNewYear(uint16_t year) {
+    const uint32_t years = year + 399u;
+    const uint32_t days = 365 * years + years / 4 - years / 100 + years / 400;
+    return static_cast<int32_t>(days) - 146097 - 719162;
 }
 
-int32_t SetFebruaryFor(int64_t year) {
-    MonthDays[1] = 28 + IsLeapYear(year);
+// A year that is a multiple of 100 is a multiple of 400 exactly when it is
+// also a multiple of 16; most years leave at the first test.  The exports
+// call these local forms, which the compiler can inline.
+int LeapYear(int64_t year) {
+    if ((year & 3) != 0)
+        return 0;
+    return year % 100 != 0 || (year & 15) == 0 ? 1 : 0;
+}
+
+int32_t SetFebruary(int64_t year) {
+    MonthDays[1] = 28 + LeapYear(year);
     return MonthDays[1];
 }
 
-extern "C" int32_t KALDERAPI CorrectLeap(const DosDate *date) { return SetFebruaryFor(date->year); }
+} // namespace
+
+int IsLeapYear(int64_t year) { return LeapYear(year); }
+
+int32_t SetFebruaryFor(int64_t year) { return SetFebruary(year); }
+
+extern "C" int32_t KALDERAPI CorrectLeap(const DosDate *date) { return SetFebruary(date->year); }
 
 extern "C" int32_t KALDERAPI CorrectLeapFromYear(int32_t year) {
     return SetFebruaryFor(static_cast<int16_t>(static_cast<uint16_t>(year)));
 }
 
 extern "C" int32_t KALDERAPI DosdToJulian(const DosDate *date, int32_t *dayNumber) {
-    CorrectLeap(date);
+    SetFebruary(date->year);
     const int32_t n = static_cast<int32_t>(date->day + DaysBeforeMonth(date->month));
     if (dayNumber != nullptr)
         *dayNumber = n;
@@ -58,9 +76,9 @@ extern "C" int32_t KALDERAPI DosdToJulian(const DosDate *date, int32_t *dayNumbe
 // Day n counts from 1 January of the year passed in; the stored date is the
 // real calendar date of that day, however many years away it lies.
 extern "C" int32_t KALDERAPI JulianToDosd(int32_t dayNumber, DosDate *date) {
-    const int64_t year = date->year;
-    SetFebruaryFor(year);
-    const int64_t days = DaysFromCivil(year, 1, 1) + dayNumber - 1;
+    const uint16_t year = date->year;
+    SetFebruary(year);
+    const int64_t days = int64_t{DaysToNewYear(year)} + dayNumber - 1;
     int64_t storedYear = 0;
     unsigned month = 0;
     unsigned day = 0;

@@ -74,23 +74,23 @@ int32_t YearValue(int32_t tmYear) {
 } // namespace
 
 extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
-    const size_t weekdayLen = PrepareWeekday(date.tm_wday);
-    const size_t monthLen = PrepareMonth(date.tm_mon);
-    const fmt::Arg weekday = fmt::TextArg(WeekdayText, weekdayLen);
-    const fmt::Arg month = fmt::TextArg(MonthText, monthLen);
+    // Both texts stay in their work areas, which are long enough to be read
+    // 16 bytes at a time.
+    static_assert(sizeof WeekdayText >= 16 && sizeof MonthText >= 16);
+    const auto weekdayLen = static_cast<uint16_t>(PrepareWeekday(date.tm_wday));
+    const auto monthLen = static_cast<uint16_t>(PrepareMonth(date.tm_mon));
+    const fmt::Arg weekday = fmt::PaddedTextArg(WeekdayText, weekdayLen);
+    const fmt::Arg month = fmt::PaddedTextArg(MonthText, monthLen);
     const fmt::Arg day = fmt::IntArg(date.tm_mday);
     const fmt::Arg year = fmt::IntArg(YearValue(date.tm_year));
-    fmt::Arg args[4];
-    switch (WinDateStruc.iLongOrder) {
-    case 0:
-        args[0] = weekday, args[1] = month, args[2] = day, args[3] = year;
-        break;
-    case 1:
-        args[0] = weekday, args[1] = day, args[2] = month, args[3] = year;
-        break;
-    default:
-        args[0] = weekday, args[1] = year, args[2] = month, args[3] = day;
-        break;
+    fmt::Arg args[4] = {weekday, month, day, year};
+    if (WinDateStruc.iLongOrder == 1) {
+        args[1] = day;
+        args[2] = month;
+    } else if (WinDateStruc.iLongOrder != 0) {
+        args[1] = year;
+        args[2] = month;
+        args[3] = day;
     }
     const size_t len = fmt::Run(fmt::LongPlan, args, 4, LongDateText, sizeof LongDateText);
     if (out == nullptr)

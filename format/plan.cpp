@@ -19,7 +19,7 @@ char *PutBounded(char *p, char *end, const char *text, size_t len) {
     return p + len;
 }
 
-char *PutLiteral(char *p, char *end, const Slot &slot) {
+[[gnu::always_inline]] inline char *PutLiteral(char *p, char *end, const Slot &slot) {
     if (end - p >= static_cast<ptrdiff_t>(sizeof slot.lit)) {
         std::memcpy(p, slot.lit, sizeof slot.lit);
         return p + slot.litLen;
@@ -29,7 +29,7 @@ char *PutLiteral(char *p, char *end, const Slot &slot) {
 
 constexpr ptrdiff_t kIntRoom = 12;
 
-char *PutNumber(char *p, char *end, int32_t value, bool twoDigits) {
+[[gnu::always_inline]] inline char *PutNumber(char *p, char *end, int32_t value, bool twoDigits) {
     if (end - p >= kIntRoom)
         return PutInt(p, value, twoDigits);
     // Near the end of the area: write aside, keep what fits.
@@ -40,11 +40,19 @@ char *PutNumber(char *p, char *end, int32_t value, bool twoDigits) {
     return p;
 }
 
+[[gnu::always_inline]] inline char *PutText(char *p, char *end, const Arg &arg) {
+    if (arg.padded && arg.len <= 16 && end - p >= 16) {
+        std::memcpy(p, arg.s, 16);
+        return p + arg.len;
+    }
+    return PutBounded(p, end, arg.s, arg.len);
+}
+
 // The conversion of one slot with its argument.
-char *PutConversion(char *p, char *end, Conv conv, const Arg &arg) {
+[[gnu::always_inline]] inline char *PutConversion(char *p, char *end, Conv conv, const Arg &arg) {
     if (conv == Conv::Text) {
         if (arg.isText && arg.s != nullptr)
-            return PutBounded(p, end, arg.s, arg.len);
+            return PutText(p, end, arg);
         return p;
     }
     if (arg.isText)
@@ -52,17 +60,30 @@ char *PutConversion(char *p, char *end, Conv conv, const Arg &arg) {
     return PutNumber(p, end, arg.i, conv == Conv::Int2);
 }
 
+[[gnu::always_inline]] inline char *PutSlot(char *p, char *end, const Slot &slot, const Arg &arg) {
+    p = PutLiteral(p, end, slot);
+    return slot.conv == Conv::None ? p : PutConversion(p, end, slot.conv, arg);
+}
+
 size_t RunStraight(const Plan &plan, const Arg *args, int argCount, char *out, size_t cap) {
     char *p = out;
     char *const end = out + cap - 1;
-    for (int i = 0; i < plan.count; ++i) {
-        const Slot &slot = plan.slots[i];
-        p = PutLiteral(p, end, slot);
-        if (slot.conv == Conv::None)
-            continue;
-        if (i >= argCount)
-            break;
-        p = PutConversion(p, end, slot.conv, args[i]);
+    if (plan.count == 4 && argCount >= 4) {
+        // The long date's shape, unrolled.
+        p = PutSlot(p, end, plan.slots[0], args[0]);
+        p = PutSlot(p, end, plan.slots[1], args[1]);
+        p = PutSlot(p, end, plan.slots[2], args[2]);
+        p = PutSlot(p, end, plan.slots[3], args[3]);
+    } else {
+        for (int i = 0; i < plan.count; ++i) {
+            const Slot &slot = plan.slots[i];
+            p = PutLiteral(p, end, slot);
+            if (slot.conv == Conv::None)
+                continue;
+            if (i >= argCount)
+                break;
+            p = PutConversion(p, end, slot.conv, args[i]);
+        }
     }
     *p = '\0';
     return static_cast<size_t>(p - out);
@@ -105,17 +126,6 @@ size_t WriteInt(char *out, int32_t value, bool twoDigits) {
     while (n > 0)
         out[len++] = digits[--n];
     return len;
-}
-
-size_t RunThreeNumbers(const Plan &plan, const uint16_t values[3], char *out) {
-    char *p = out;
-    for (int i = 0; i < 3; ++i) {
-        const Slot &slot = plan.slots[i];
-        std::memcpy(p, slot.lit, 8);
-        p = PutInt(p + slot.litLen, values[i], slot.conv == Conv::Int2);
-    }
-    *p = '\0';
-    return static_cast<size_t>(p - out);
 }
 
 size_t Run(const Plan &plan, const Arg *args, int argCount, char *out, size_t cap) {

@@ -48,16 +48,19 @@ struct Plan {
 
 // A value for one conversion; a conversion given a value of the other kind,
 // or no value at all, writes nothing.  Text carries its length, which must
-// be that of s up to its NUL.
+// be that of s up to its NUL; padded text may be read 16 bytes at a time
+// (s lies in an area with at least 16 bytes from s on).
 struct Arg {
-    bool isText;
-    int32_t i;
     const char *s;
-    size_t len;
+    int32_t i;
+    uint16_t len;
+    bool isText;
+    bool padded;
 };
 
-constexpr Arg IntArg(int32_t v) { return Arg{false, v, nullptr, 0}; }
-constexpr Arg TextArg(const char *s, size_t len) { return Arg{true, 0, s, len}; }
+constexpr Arg IntArg(int32_t v) { return Arg{nullptr, v, 0, false, false}; }
+constexpr Arg TextArg(const char *s, uint16_t len) { return Arg{s, 0, len, true, false}; }
+constexpr Arg PaddedTextArg(const char *s, uint16_t len) { return Arg{s, 0, len, true, true}; }
 
 // Fills the straight-line form of a compiled plan when its pieces fit.
 constexpr void MakeStraight(Plan &plan) {
@@ -168,11 +171,23 @@ inline char *PutInt(char *out, int32_t value, bool twoDigits) {
     return out + WriteInt(out, value, twoDigits);
 }
 
+// One number of a threeNumbers plan after its literal, moved as 8 bytes.
+inline char *PutSlotNumber(char *p, const Slot &slot, uint16_t value) {
+    std::memcpy(p, slot.lit, 8);
+    return PutInt(p + slot.litLen, value, slot.conv == Conv::Int2);
+}
+
 // Runs a threeNumbers plan with values of at most five digits each into
 // out, which must have 40 bytes: the text has at most 3 * 8 + 15 characters,
 // and the fixed 8-byte literal moves stay within 40 bytes.  Returns the
 // length.
-size_t RunThreeNumbers(const Plan &plan, const uint16_t values[3], char *out);
+inline size_t RunThreeNumbers(const Plan &plan, uint16_t a, uint16_t b, uint16_t c, char *out) {
+    char *p = PutSlotNumber(out, plan.slots[0], a);
+    p = PutSlotNumber(p, plan.slots[1], b);
+    p = PutSlotNumber(p, plan.slots[2], c);
+    *p = '\0';
+    return static_cast<size_t>(p - out);
+}
 
 // Copies n bytes with a few fixed-size moves when n is small; for the short
 // texts of this library that is cheaper than a call to memcpy.  Reads and
