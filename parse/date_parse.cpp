@@ -17,6 +17,8 @@ char DateWork[100];
 char DateDelimiters[20];
 
 constexpr tok::FixedDelimiters kFixedDateDelimiters = tok::MakeFixed("/, \\");
+// The class table of the fixed delimiters and the separator last seen.
+constinit tok::DelimiterCache DateDelimiterCache = tok::MakeCache(kFixedDateDelimiters);
 
 struct TypedDate {
     int32_t year;
@@ -28,9 +30,10 @@ struct TypedDate {
 // tokens are 0.  Values keep their full typed range here: they are tested
 // before anything narrows them to the record's 16-bit words.
 TypedDate ReadElements(const char *text) {
-    tok::DelimiterSet set;
-    tok::FillDelimiters(DateDelimiters, sizeof DateDelimiters, kFixedDateDelimiters,
-                        WinDateStruc.sDate, sizeof WinDateStruc.sDate - 1, &set);
+    tok::FillDelimiterArea(DateDelimiters, sizeof DateDelimiters, kFixedDateDelimiters,
+                           WinDateStruc.sDate, sizeof WinDateStruc.sDate - 1);
+    const tok::DelimiterSet &set =
+        tok::Delimiters(DateDelimiterCache, kFixedDateDelimiters, WinDateStruc.sDate);
     tok::Token tokens[3];
     const int found = tok::CopyAndCut(DateWork, sizeof DateWork, text, set, tokens, 3);
     int32_t v[3] = {0, 0, 0};

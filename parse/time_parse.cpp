@@ -17,6 +17,8 @@ char TimeWork[100];
 char TimeDelimiters[20];
 
 constexpr tok::FixedDelimiters kFixedTimeDelimiters = tok::MakeFixed("./, \\:");
+// The class table of the fixed delimiters and the separator last seen.
+constinit tok::DelimiterCache TimeDelimiterCache = tok::MakeCache(kFixedTimeDelimiters);
 
 // Midnight of the value's UTC day plus the time, or -1 (and the value left
 // alone) when the sum does not fit a time value: 24:00 on the last day the
@@ -51,9 +53,10 @@ extern "C" int32_t KALDERAPI checkhrmin(int32_t *hour, int32_t *minute) {
 }
 
 extern "C" int32_t KALDERAPI ParseTimeHrMin(int32_t *hour, int32_t *minute, const char *text) {
-    tok::DelimiterSet set;
-    tok::FillDelimiters(TimeDelimiters, sizeof TimeDelimiters, kFixedTimeDelimiters,
-                        WinDateStruc.sTime, sizeof WinDateStruc.sTime - 1, &set);
+    tok::FillDelimiterArea(TimeDelimiters, sizeof TimeDelimiters, kFixedTimeDelimiters,
+                           WinDateStruc.sTime, sizeof WinDateStruc.sTime - 1);
+    const tok::DelimiterSet &set =
+        tok::Delimiters(TimeDelimiterCache, kFixedTimeDelimiters, WinDateStruc.sTime);
     // Only hour and minute are read: seconds and an AM or PM suffix, being
     // later tokens, are never looked at.  The hour goes through the
     // 50-character conversion, the minute is read over its whole token.

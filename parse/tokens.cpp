@@ -2,6 +2,40 @@
 
 namespace tok {
 
+namespace {
+
+// Whether separator (up to its NUL, at most kSeparatorMax characters) is the
+// one the cache was built for.
+bool SameSeparator(const DelimiterCache &cache, const char *separator) {
+    for (size_t i = 0; i < DelimiterCache::kSeparatorMax; ++i) {
+        if (cache.separator[i] != separator[i])
+            return false;
+        if (separator[i] == '\0')
+            return true;
+    }
+    return true;
+}
+
+void Rebuild(DelimiterCache &cache, const FixedDelimiters &fixed, const char *separator) {
+    cache.set = fixed.set;
+    size_t i = 0;
+    for (; i < DelimiterCache::kSeparatorMax && separator[i] != '\0'; ++i) {
+        cache.separator[i] = separator[i];
+        cache.set.Add(separator[i]);
+    }
+    for (; i < DelimiterCache::kSeparatorMax; ++i)
+        cache.separator[i] = '\0';
+}
+
+} // namespace
+
+const DelimiterSet &Delimiters(DelimiterCache &cache, const FixedDelimiters &fixed,
+                               const char *separator) {
+    if (!SameSeparator(cache, separator))
+        Rebuild(cache, fixed, separator);
+    return cache.set;
+}
+
 int CopyAndCut(char *area, size_t areaSize, const char *text, const DelimiterSet &set,
                Token *tokens, int max) {
     if (text == nullptr)
@@ -17,22 +51,22 @@ int CopyAndCut(char *area, size_t areaSize, const char *text, const DelimiterSet
         Token &token = tokens[count++];
         token.text = area + i;
         // Plain digit tokens, the usual case, are read on the way; anything
-        // else is left to the caller's full conversion.
+        // else is left to the caller's full conversion.  Digits beyond the
+        // ninth make the token not plain, so their wrapping does not matter.
+        const size_t start = i;
         uint32_t value = 0;
-        int digits = 0;
-        bool plain = true;
         for (; i < last; ++i) {
             const char c = text[i];
-            const CharClass k = set.Of(c);
-            if (k >= kDelimiter)
+            if (set.Of(c) != kDigit)
                 break;
             area[i] = c;
-            if (k == kDigit && digits < 9) {
-                value = value * 10 + static_cast<unsigned>(c - '0');
-                ++digits;
-            } else {
-                plain = false;
-            }
+            value = value * 10 + static_cast<uint32_t>(c - '0');
+        }
+        bool plain = i > start && i - start <= 9;
+        if (i < last && set.Of(text[i]) == kOther) {
+            plain = false;
+            for (; i < last && set.Of(text[i]) < kDelimiter; ++i)
+                area[i] = text[i];
         }
         token.value = static_cast<int32_t>(value);
         token.digitsOnly = plain;

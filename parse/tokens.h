@@ -44,20 +44,35 @@ constexpr FixedDelimiters MakeFixed(const char *text) {
 }
 
 // Writes the fixed delimiters followed by at most the first separatorMax
-// characters of separator into area (areaSize bytes, always terminated) and
-// builds set from what area then holds.
-inline void FillDelimiters(char *area, size_t areaSize, const FixedDelimiters &fixed,
-                           const char *separator, size_t separatorMax, DelimiterSet *set) {
-    *set = fixed.set;
+// characters of separator into area (areaSize bytes, always terminated).
+inline void FillDelimiterArea(char *area, size_t areaSize, const FixedDelimiters &fixed,
+                              const char *separator, size_t separatorMax) {
     size_t len = 0;
     for (; len < fixed.length && len + 1 < areaSize; ++len)
         area[len] = fixed.text[len];
-    for (size_t i = 0; i < separatorMax && separator[i] && len + 1 < areaSize; ++i) {
+    for (size_t i = 0; i < separatorMax && separator[i] && len + 1 < areaSize; ++i)
         area[len++] = separator[i];
-        set->Add(separator[i]);
-    }
     area[len] = '\0';
 }
+
+// The class table of the fixed delimiters and one separator setting.  The
+// separator changes only when the settings are read again, so the table is
+// kept and built afresh only when the separator's characters differ from
+// those it was built for.
+struct DelimiterCache {
+    static constexpr size_t kSeparatorMax = 9;
+    DelimiterSet set;
+    char separator[kSeparatorMax]; // as built for, NUL-padded
+};
+
+constexpr DelimiterCache MakeCache(const FixedDelimiters &fixed) {
+    return DelimiterCache{fixed.set, {}};
+}
+
+// The set for the fixed delimiters and the first kSeparatorMax characters of
+// separator (a field of at least that many bytes).
+const DelimiterSet &Delimiters(DelimiterCache &cache, const FixedDelimiters &fixed,
+                               const char *separator);
 
 struct Token {
     char *text;      // terminated in the work area
