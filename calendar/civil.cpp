@@ -78,10 +78,21 @@ unsigned WeekdayFromDays(int64_t days) {
     return static_cast<unsigned>(w < 0 ? w + 7 : w);
 }
 
-int64_t UtcMidnight(int32_t t) { return FloorDiv(t, 86400) * 86400; }
+namespace {
+
+// The second of the UTC day, 0 to 86399, with floor semantics for values
+// before 1970; 32-bit arithmetic throughout.
+uint32_t SecondOfDay(int32_t t) {
+    const int32_t r = t % 86400;
+    return static_cast<uint32_t>(r < 0 ? r + 86400 : r);
+}
+
+} // namespace
+
+int64_t UtcMidnight(int32_t t) { return int64_t{t} - SecondOfDay(t); }
 
 void UtcHourMinute(int32_t t, int32_t *hour, int32_t *minute) {
-    const int64_t secondOfDay = t - UtcMidnight(t);
-    *hour = static_cast<int32_t>(secondOfDay / 3600);
-    *minute = static_cast<int32_t>(secondOfDay % 3600 / 60);
+    const uint32_t second = SecondOfDay(t);
+    *hour = static_cast<int32_t>(second / 3600);
+    *minute = static_cast<int32_t>(second % 3600 / 60);
 }

@@ -1,0 +1,195 @@
+// The fast paths against plain references: plans run through their
+// straight-line form against a printf reference at every output size, the
+// short date's three-number path against the general interpreter, the
+// 32-bit calendar path at the edges of its range, the kept delimiter table
+// when the separator changes, and the 32-bit UTC breakdown.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <string>
+
+#include "calendar/calendar.h"
+#include "format/plan.h"
+#include "kalder32.h"
+#include "library_fixture.h"
+#include "record_snapshot.h"
+
+namespace {
+
+// The text printf gives for format with the four values of the long date,
+// for a format that holds only the conversions a plan knows.
+std::string Reference(const char *format, const fmt::Arg *args, int argCount) {
+    std::string text;
+    int next = 0;
+    for (const char *p = format; *p;) {
+        if (p[0] == '%' && p[1] == '%') {
+            text += '%';
+            p += 2;
+            continue;
+        }
+        const bool isInt = p[0] == '%' && p[1] == 'd';
+        const bool isInt2 = p[0] == '%' && p[1] == '0' && p[2] == '2' && p[3] == 'd';
+        const bool isText = p[0] == '%' && p[1] == 's';
+        if (!isInt && !isInt2 && !isText) {
+            text += *p++;
+            continue;
+        }
+        p += isInt2 ? 4 : 2;
+        if (next >= argCount)
+            break;
+        const fmt::Arg &arg = args[next++];
+        char digits[16];
+        if (isText && arg.isText)
+            text += arg.s;
+        else if (!isText && !arg.isText) {
+            std::snprintf(digits, sizeof digits, isInt2 ? "%02d" : "%d", arg.i);
+            text += digits;
+        }
+    }
+    return text;
+}
+
+TEST(FastPaths, PlansGiveThePrintfTextCutToEveryOutputSize) {
+    const char *formats[] = {"%s, %s %02d, %d",   "%s%d. %s %d",         "%s %d-%02d-%s",
+                             "%d/%d/%02d",        "%02d%%%02d%%%02d",    "%s%s%s%02d%s%s",
+                             "%stail%d end",      "%s123456789abcdef%d", "%s123456789abcdefg%d",
+                             "%d.%d.%d.%d.%d.%d", "%s|%d|%s|%d|%s",      "plain text only"};
+    static const char weekday[64] = "Wednesday";
+    static const char month[64] = "September";
+    const fmt::Arg values[][4] = {
+        {fmt::PaddedTextArg(weekday, 9), fmt::PaddedTextArg(month, 9), fmt::IntArg(5),
+         fmt::IntArg(2024)},
+        {fmt::TextArg(weekday, 9), fmt::IntArg(-7), fmt::TextArg(month, 9), fmt::IntArg(INT_MIN)},
+        {fmt::IntArg(65535), fmt::IntArg(9), fmt::IntArg(10000), fmt::IntArg(99)}};
+    for (const char *format : formats) {
+        const fmt::Plan plan = fmt::Compile(format);
+        for (const auto &args : values) {
+            const std::string full = Reference(format, args, 4);
+            for (size_t cap = 1; cap <= 48; ++cap) {
+                char out[64 + 16];
+                std::memset(out, '#', sizeof out);
+                const size_t len = fmt::Run(plan, args, 4, out, cap);
+                const std::string want = full.substr(0, cap - 1);
+                ASSERT_EQ(std::string(out, len), want) << format << " cap " << cap;
+                ASSERT_EQ(out[len], '\0');
+            }
+        }
+    }
+}
+
+TEST(FastPaths, ThreeNumbersMatchTheGeneralInterpreter) {
+    const uint16_t samples[] = {0, 1, 9, 10, 59, 99, 100, 999, 1000, 1999, 9999, 10000, 65535};
+    for (const char *format :
+         {"%d/%d/%d", "%02d.%02d.%02d", "%d-- . %02d-- . %d", "%02d%%%d%%%02d"}) {
+        const fmt::Plan plan = fmt::Compile(format);
+        ASSERT_TRUE(plan.threeNumbers) << format;
+        for (uint16_t a : samples) {
+            for (uint16_t b : samples) {
+                const uint16_t c = static_cast<uint16_t>(a ^ b);
+                const fmt::Arg args[3] = {fmt::IntArg(a), fmt::IntArg(b), fmt::IntArg(c)};
+                char general[40];
+                char fast[40];
+                fmt::Run(plan, args, 3, general, sizeof general);
+                const size_t len = fmt::RunThreeNumbers(plan, a, b, c, fast);
+                ASSERT_STREQ(fast, general) << format;
+                ASSERT_EQ(len, std::strlen(general));
+            }
+        }
+    }
+    EXPECT_FALSE(fmt::Compile("%d/%d/%d!").threeNumbers) << "a trailing literal";
+    EXPECT_FALSE(fmt::Compile("%d123456789%d/%d").threeNumbers) << "a literal over 8";
+    EXPECT_FALSE(fmt::Compile("%d/%s/%d").threeNumbers);
+}
+
+// Around both ends of the 32-bit range and far outside it, every day maps
+// back to itself and follows the day before it.
+TEST(FastPaths, CivilDaysAreContinuousAcrossTheEdgesOfThe32BitPath) {
+    const int64_t edges[] = {-719468 - 146097, 1000000000 - 719468 - 146097, 0, int64_t{1} << 40,
+                             -(int64_t{1} << 40)};
+    for (int64_t edge : edges) {
+        int64_t year = 0;
+        unsigned month = 0, day = 0;
+        CivilFromDays(edge - 41, &year, &month, &day);
+        unsigned weekday = WeekdayFromDays(edge - 41);
+        for (int64_t days = edge - 40; days <= edge + 40; ++days) {
+            int64_t y = 0;
+            unsigned m = 0, d = 0;
+            CivilFromDays(days, &y, &m, &d);
+            ASSERT_EQ(DaysFromCivil(y, m, d), days);
+            const bool nextDay = (y == year && m == month && d == day + 1);
+            const bool nextMonth = (y == year && m == month + 1 && d == 1 && day >= 28);
+            const bool nextYear = (y == year + 1 && m == 1 && d == 1 && month == 12 && day == 31);
+            ASSERT_TRUE(nextDay || nextMonth || nextYear) << days;
+            const unsigned w = WeekdayFromDays(days);
+            ASSERT_EQ(w, (weekday + 1) % 7) << days;
+            year = y, month = m, day = d, weekday = w;
+        }
+    }
+}
+
+TEST(FastPaths, UtcBreakdownUsesFloorArithmeticAtTheLimits) {
+    struct Case {
+        int32_t t;
+        int64_t midnight;
+        int32_t hour, minute;
+    } cases[] = {{0, 0, 0, 0},
+                 {-1, -86400, 23, 59},
+                 {-86400, -86400, 0, 0},
+                 {-86401, -172800, 23, 59},
+                 {INT32_MAX, 2147472000, 3, 14},
+                 {INT32_MIN, -2147558400, 20, 45}};
+    for (const Case &c : cases) {
+        int32_t hour = -1, minute = -1;
+        UtcHourMinute(c.t, &hour, &minute);
+        EXPECT_EQ(UtcMidnight(c.t), c.midnight) << c.t;
+        EXPECT_EQ(hour, c.hour) << c.t;
+        EXPECT_EQ(minute, c.minute) << c.t;
+    }
+}
+
+class KeptDelimiters : public LibraryTest {
+  protected:
+    RecordSnapshot snapshot_;
+};
+
+// The delimiter table is kept between parses; every change of the
+// separator, also one that only shortens it, must show in the next parse.
+TEST_F(KeptDelimiters, FollowEveryChangeOfTheSeparator) {
+    WinDateStruc.iShortOrder = 0;
+    const auto parses = [](const char *text) {
+        DosDate d{};
+        const bool ok = ParseDosDateFormatString(&d, text) == 0;
+        host::ClearMessageBoxes();
+        return ok && d.year == 1999 && d.month == 12 && d.day == 25;
+    };
+    SetField(WinDateStruc.sDate, "/");
+    EXPECT_TRUE(parses("12/25/1999"));
+    EXPECT_FALSE(parses("12-25-1999"));
+    SetField(WinDateStruc.sDate, "-");
+    EXPECT_TRUE(parses("12-25-1999"));
+    SetField(WinDateStruc.sDate, "-x");
+    EXPECT_TRUE(parses("12x25-1999"));
+    SetField(WinDateStruc.sDate, "-");
+    EXPECT_FALSE(parses("12x25-1999"));
+    // Bytes after the separator's NUL play no part.
+    std::memcpy(WinDateStruc.sDate, "-\0zzzzzzz", 10);
+    EXPECT_TRUE(parses("12-25-1999"));
+    EXPECT_FALSE(parses("12z25z1999"));
+    // A digit as separator cuts numbers apart.
+    SetField(WinDateStruc.sDate, "0");
+    EXPECT_TRUE(parses("12025019990"));
+    SetField(WinDateStruc.sDate, "");
+    EXPECT_FALSE(parses("12025019990"));
+    EXPECT_TRUE(parses("12/25/1999"));
+
+    int32_t hour = 0, minute = 0;
+    SetField(WinDateStruc.sTime, "h");
+    EXPECT_EQ(ParseTimeHrMin(&hour, &minute, "10h30"), 0);
+    EXPECT_EQ(minute, 30);
+    SetField(WinDateStruc.sTime, ":");
+    EXPECT_EQ(ParseTimeHrMin(&hour, &minute, "10h30"), 0);
+    EXPECT_EQ(minute, 0);
+}
+
+} // namespace
