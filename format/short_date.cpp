@@ -46,9 +46,10 @@ extern "C" char *KALDERAPI FillDosDateFormatString(const DosDate *date, char *ou
         values[2] = date->day;
     }
     static_assert(sizeof ShortDateArea == 40, "RunThreeNumbers needs 40 bytes");
-    const size_t length = fmt::ShortPlan.threeNumbers
-                              ? fmt::RunThreeNumbers(fmt::ShortPlan, values, ShortDateArea)
-                              : RunAnyPlan(values);
+    const size_t length =
+        fmt::ShortPlan.threeNumbers
+            ? fmt::RunThreeNumbers(fmt::ShortPlan, values[0], values[1], values[2], ShortDateArea)
+            : RunAnyPlan(values);
     fmt::CopySmall(out, ShortDateArea, length + 1);
     return out;
 }
