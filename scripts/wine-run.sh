@@ -118,8 +118,15 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\AppDefaults\module_nt40.exe]
 "Version"="nt40"
 EOF
-    wine reg import 'C:\kalder-settings.reg' >/dev/null 2>&1 ||
-        wine reg import "Z:$(echo "$reg" | tr / '\\')" >/dev/null 2>&1
+    wine reg import 'C:\kalder-settings.reg' </dev/null >/dev/null 2>&1 ||
+        wine reg import "Z:$(echo "$reg" | tr / '\\')" </dev/null >/dev/null 2>&1
+}
+
+# The persistent server, and the Wine services the first program starts,
+# outlive the step that started them.  They must not hold the step's
+# standard output: ctest waits for every holder of that pipe to close it.
+start_server() {
+    wineserver -p </dev/null >/dev/null 2>&1
 }
 
 do_setup() {
@@ -144,14 +151,14 @@ do_setup() {
     export WINEPREFIX=$prefix
     printf 'PREFIX=%q\nHOW=%q\n' "$prefix" "$how" >"$state"
 
-    wineserver -p
     log "creating the prefix $prefix"
     local boot_timeout=${KALDER_WINE_BOOT_TIMEOUT:-1500}
-    timeout --kill-after=20 "$boot_timeout" wineboot -i >"$prefix.boot.log" 2>&1
+    timeout --kill-after=20 "$boot_timeout" wineboot -i </dev/null >"$prefix.boot.log" 2>&1
     local boot_rc=$?
-    # wineboot can return before its helpers finish writing the prefix.
-    timeout 600 wineserver -w
-    wineserver -p
+    # wineboot can return before its helpers finish writing the prefix;
+    # the server it started exits once they have.
+    timeout 600 wineserver -w </dev/null >/dev/null 2>&1
+    start_server
     log "prefix ready after $((SECONDS - started)) s (wineboot exit $boot_rc)"
     [ -f "$prefix/system.reg" ] && [ -d "$prefix/drive_c/windows/system32" ] || {
         cat "$prefix.boot.log"
@@ -166,9 +173,10 @@ do_setup() {
 
     if [ -n "$probe_exe" ]; then
         local out
-        out=$(cd "$(dirname "$probe_exe")" && timeout --kill-after=10 600 wine "$probe_exe" 2>&1)
+        run_once "$prefix.probe.log" "$probe_exe"
         local rc=$?
-        echo "$out"
+        out=$(cat "$prefix.probe.log")
+        rm -f "$prefix.probe.log"
         if [ $rc -ne 0 ] || ! grep -q 'probe: windows program ran' <<<"$out"; then
             printf 'SKIP_REASON=%q\n' "Wine cannot run a trivial 32-bit Windows program here (exit $rc)" >>"$state"
             skip "Wine cannot run a trivial 32-bit Windows program here (exit $rc)"
@@ -177,13 +185,18 @@ do_setup() {
     log "set-up done in $((SECONDS - started)) s"
 }
 
-# One attempt at a test program; its output also goes to $1.
+# One attempt at a test program; its output goes to the file $1 (never to
+# a pipe that a Wine process started on the way could keep open) and is
+# then shown.
 run_once() {
     local out=$1 exe=$2
     shift 2
     (cd "$(dirname "$exe")" &&
-        timeout --kill-after=10 "${KALDER_WINE_RUN_TIMEOUT:-600}" wine "$exe" "$@") 2>&1 | tee "$out"
-    return "${PIPESTATUS[0]}"
+        timeout --kill-after=10 "${KALDER_WINE_RUN_TIMEOUT:-600}" wine "$exe" "$@") \
+        </dev/null >"$out" 2>&1
+    local rc=$?
+    cat "$out"
+    return $rc
 }
 
 do_run() {
@@ -217,8 +230,8 @@ do_cleanup() {
     . "$state"
     if [ -n "${PREFIX:-}" ] && [ -d "$PREFIX" ]; then
         export WINEPREFIX=$PREFIX
-        wineserver -k 2>/dev/null
-        timeout 60 wineserver -w 2>/dev/null
+        wineserver -k </dev/null >/dev/null 2>&1
+        timeout 60 wineserver -w </dev/null >/dev/null 2>&1
         rm -rf "$PREFIX"
         log "removed $PREFIX"
     fi
