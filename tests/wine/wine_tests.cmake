@@ -45,7 +45,7 @@ kalder_wine_program(module_win30 module.c KT_WINVER=30)
 
 add_test(NAME wine_setup
          COMMAND ${KALDER_WINE_RUN} setup ${KALDER_WINE_STATE} ${KALDER_WIN32_OUT}/probe.exe)
-set_tests_properties(wine_setup PROPERTIES FIXTURES_SETUP wine SKIP_RETURN_CODE 77 TIMEOUT 1800
+set_tests_properties(wine_setup PROPERTIES FIXTURES_SETUP wine SKIP_RETURN_CODE 77 TIMEOUT 3600
                                            RESOURCE_LOCK wine_prefix)
 add_test(NAME wine_cleanup COMMAND ${KALDER_WINE_RUN} cleanup ${KALDER_WINE_STATE})
 set_tests_properties(wine_cleanup PROPERTIES FIXTURES_CLEANUP wine RESOURCE_LOCK wine_prefix)
