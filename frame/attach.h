@@ -14,5 +14,4 @@ enum : unsigned long {
 // The resource module loaded at attach, null before and after.
 extern plat::Module ResourceModule;
 
-extern "C" int KALDERAPI DllMain(plat::Module module, unsigned long reason,
-                                         void *reserved);
+extern "C" int KALDERAPI DllMain(plat::Module module, unsigned long reason, void *reserved);

@@ -113,39 +113,39 @@ KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, sThousand) == 208, "sThousand");
 KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, sDecimal) == 218, "sDecimal");
 
 /* Calendar arithmetic. */
-int32_t KALDERAPI DosdToJulian(const DosDate *date, int32_t *dayNumber);          /* @1 */
-int32_t KALDERAPI CorrectLeap(const DosDate *date);                               /* @2 */
-int32_t KALDERAPI JulianToDosd(int32_t dayNumber, DosDate *date);                 /* @3 */
-KALDER_TIME KALDERAPI CalcDateSeconds(const KALDER_TM *date);                     /* @12 */
-int32_t KALDERAPI Days_in_Month(int32_t month);                                   /* @15 */
-int32_t KALDERAPI SetTmJulian(KALDER_TM *date);                                   /* @23 */
-int32_t KALDERAPI CorrectLeapFromYear(int32_t year); /* low 16 bits, signed */    /* @24 */
+int32_t KALDERAPI DosdToJulian(const DosDate *date, int32_t *dayNumber);       /* @1 */
+int32_t KALDERAPI CorrectLeap(const DosDate *date);                            /* @2 */
+int32_t KALDERAPI JulianToDosd(int32_t dayNumber, DosDate *date);              /* @3 */
+KALDER_TIME KALDERAPI CalcDateSeconds(const KALDER_TM *date);                  /* @12 */
+int32_t KALDERAPI Days_in_Month(int32_t month);                                /* @15 */
+int32_t KALDERAPI SetTmJulian(KALDER_TM *date);                                /* @23 */
+int32_t KALDERAPI CorrectLeapFromYear(int32_t year); /* low 16 bits, signed */ /* @24 */
 
 /* Settings. */
-void KALDERAPI GetWinDateFormat(void);                                            /* @4 */
-char KALDERAPI GetTimeSep(void);                                                  /* @14 */
-void *KALDERAPI CopyWinDateStruc(void *dest, int32_t length);                     /* @16 */
+void KALDERAPI GetWinDateFormat(void);                        /* @4 */
+char KALDERAPI GetTimeSep(void);                              /* @14 */
+void *KALDERAPI CopyWinDateStruc(void *dest, int32_t length); /* @16 */
 
 /* Formatting; callers provide 40 bytes for dates, 24 for a time. */
-char *KALDERAPI FillDosDateFormatString(const DosDate *date, char *out);          /* @5 */
-char *KALDERAPI FillDateFormatString(KALDER_TM date, char *out);                  /* @6 */
-char *KALDERAPI FillTimeFormatString(KALDER_TIME t, char *out);                   /* @7 */
-char *KALDERAPI FillTimeHrMin(int32_t hour, int32_t minute, char *out);           /* @8 */
-char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out);              /* @17 */
+char *KALDERAPI FillDosDateFormatString(const DosDate *date, char *out); /* @5 */
+char *KALDERAPI FillDateFormatString(KALDER_TM date, char *out);         /* @6 */
+char *KALDERAPI FillTimeFormatString(KALDER_TIME t, char *out);          /* @7 */
+char *KALDERAPI FillTimeHrMin(int32_t hour, int32_t minute, char *out);  /* @8 */
+char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out);     /* @17 */
 char *KALDERAPI FillTimeFormat3Strings(KALDER_TIME t, char *hourOut, char *sepOut,
-                                       char *minuteOut);                          /* @18 */
+                                       char *minuteOut); /* @18 */
 char *KALDERAPI Fill3StrTimeHrMin(int32_t hour, int32_t minute, char *hourOut, char *sepOut,
-                                  char *minuteOut);                               /* @19 */
+                                  char *minuteOut); /* @19 */
 
 /* Parsing: 0 on success, -1 after a warning box. */
-int32_t KALDERAPI ParseDosDateFormatString(DosDate *date, const char *text);      /* @9 */
-int32_t KALDERAPI ParseDateFormatString(KALDER_TM *date, const char *text);       /* @10 */
-int32_t KALDERAPI ParseTimeFormatString(KALDER_TIME *t, const char *text);        /* @11 */
+int32_t KALDERAPI ParseDosDateFormatString(DosDate *date, const char *text);        /* @9 */
+int32_t KALDERAPI ParseDateFormatString(KALDER_TM *date, const char *text);         /* @10 */
+int32_t KALDERAPI ParseTimeFormatString(KALDER_TIME *t, const char *text);          /* @11 */
 int32_t KALDERAPI ParseTimeHrMin(int32_t *hour, int32_t *minute, const char *text); /* @13 */
-int32_t KALDERAPI checkhrmin(int32_t *hour, int32_t *minute);                     /* @20 */
+int32_t KALDERAPI checkhrmin(int32_t *hour, int32_t *minute);                       /* @20 */
 int32_t KALDERAPI ParseTimeFormat2Strings(KALDER_TIME *t, const char *hourText,
-                                          const char *minuteText);                /* @21 */
-int32_t KALDERAPI atoi_NullCheck(const char *text);                               /* @22 */
+                                          const char *minuteText); /* @21 */
+int32_t KALDERAPI atoi_NullCheck(const char *text);                /* @22 */
 
 #ifdef __cplusplus
 }
