@@ -2,6 +2,8 @@
 // the formatters against a plain reference formatter written here.
 #include <gtest/gtest.h>
 
+#include "library_fixture.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -45,18 +47,7 @@ template <typename Visit> void ForEachText(int maxLen, Visit visit) {
     }
 }
 
-class LoadedLibrary : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        host::Reset();
-        host::CaptureMessageBoxes(true);
-        ASSERT_TRUE(host::LoadLibrary());
-    }
-    void TearDown() override {
-        host::UnloadLibrary();
-        host::Reset();
-    }
-};
+class LoadedLibrary : public LoadedLibraryTest {};
 
 // --- checking a built format -------------------------------------------
 

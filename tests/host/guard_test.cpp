@@ -2,6 +2,8 @@
 // records alone, and huge typed inputs cost no more than their first bytes.
 #include <gtest/gtest.h>
 
+#include "library_fixture.h"
+
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -37,17 +39,8 @@ struct Guarded {
     }
 };
 
-class Guards : public ::testing::Test {
+class Guards : public LoadedLibraryTest {
   protected:
-    void SetUp() override {
-        host::Reset();
-        host::CaptureMessageBoxes(true);
-        ASSERT_TRUE(host::LoadLibrary());
-    }
-    void TearDown() override {
-        host::UnloadLibrary();
-        host::Reset();
-    }
     static void UsePictures(const char *shortPic, const char *sep, const char *longPic) {
         std::strcpy(WinDateStruc.sShortDate, shortPic);
         std::strcpy(WinDateStruc.sDate, sep);

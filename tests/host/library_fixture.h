@@ -10,6 +10,20 @@
 
 #include "platform/host/host_control.h"
 
+// The library loaded with its own texts, warning boxes captured.
+class LoadedLibraryTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        host::Reset();
+        host::CaptureMessageBoxes(true);
+        ASSERT_TRUE(host::LoadLibrary());
+    }
+    void TearDown() override {
+        host::UnloadLibrary();
+        host::Reset();
+    }
+};
+
 class LibraryTest : public ::testing::Test {
   protected:
     void SetUp() override {
