@@ -39,34 +39,16 @@ int32_t DaysToNewYear(uint16_t year) {
     return static_cast<int32_t>(days) - 146097 - 719162;
 }
 
-// A year that is a multiple of 100 is a multiple of 400 exactly when it is
-// also a multiple of 16; most years leave at the first test.  The exports
-// call these local forms, which the compiler can inline.
-int LeapYear(int64_t year) {
-    if ((year & 3) != 0)
-        return 0;
-    return year % 100 != 0 || (year & 15) == 0 ? 1 : 0;
-}
-
-int32_t SetFebruary(int64_t year) {
-    MonthDays[1] = 28 + LeapYear(year);
-    return MonthDays[1];
-}
-
 } // namespace
 
-int IsLeapYear(int64_t year) { return LeapYear(year); }
-
-int32_t SetFebruaryFor(int64_t year) { return SetFebruary(year); }
-
-extern "C" int32_t KALDERAPI CorrectLeap(const DosDate *date) { return SetFebruary(date->year); }
+extern "C" int32_t KALDERAPI CorrectLeap(const DosDate *date) { return SetFebruaryFor(date->year); }
 
 extern "C" int32_t KALDERAPI CorrectLeapFromYear(int32_t year) {
     return SetFebruaryFor(static_cast<int16_t>(static_cast<uint16_t>(year)));
 }
 
 extern "C" int32_t KALDERAPI DosdToJulian(const DosDate *date, int32_t *dayNumber) {
-    SetFebruary(date->year);
+    SetFebruaryFor(date->year);
     const int32_t n = static_cast<int32_t>(date->day + DaysBeforeMonth(date->month));
     if (dayNumber != nullptr)
         *dayNumber = n;
@@ -77,7 +59,7 @@ extern "C" int32_t KALDERAPI DosdToJulian(const DosDate *date, int32_t *dayNumbe
 // real calendar date of that day, however many years away it lies.
 extern "C" int32_t KALDERAPI JulianToDosd(int32_t dayNumber, DosDate *date) {
     const uint16_t year = date->year;
-    SetFebruary(year);
+    SetFebruaryFor(year);
     const int64_t days = int64_t{DaysToNewYear(year)} + dayNumber - 1;
     int64_t storedYear = 0;
     unsigned month = 0;

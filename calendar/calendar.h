@@ -7,10 +7,20 @@
 // year of the last leap-aware operation.
 extern int32_t MonthDays[12];
 
-int IsLeapYear(int64_t year);
+// A year that is a multiple of 100 is a multiple of 400 exactly when it is
+// also a multiple of 16; most years leave at the first test.  Inline, since
+// every parse and most calendar calls set February.
+inline int IsLeapYear(int64_t year) {
+    if ((year & 3) != 0)
+        return 0;
+    return year % 100 != 0 || (year & 15) == 0 ? 1 : 0;
+}
 
 // Sets February for year and returns its length, 28 or 29.
-int32_t SetFebruaryFor(int64_t year);
+inline int32_t SetFebruaryFor(int64_t year) {
+    MonthDays[1] = 28 + IsLeapYear(year);
+    return MonthDays[1];
+}
 
 // Days from 1 January 1970 to the given civil date (proleptic Gregorian),
 // and back.  Constant time for every year that fits.

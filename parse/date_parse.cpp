@@ -19,6 +19,9 @@ char DateDelimiters[20];
 constexpr tok::FixedDelimiters kFixedDateDelimiters = tok::MakeFixed("/, \\");
 // The class table of the fixed delimiters and the separator last seen.
 constinit tok::DelimiterCache DateDelimiterCache = tok::MakeCache(kFixedDateDelimiters);
+static_assert(sizeof WinDateStruc.sDate == tok::DelimiterCache::kFieldSize);
+static_assert(sizeof DateDelimiters == tok::DelimiterCache::kAreaSize);
+static_assert(sizeof DateWork >= 5 * 3 + 1);
 
 struct TypedDate {
     int32_t year;
@@ -26,19 +29,36 @@ struct TypedDate {
     int32_t day;
 };
 
-// The tokens converted and placed by the short-date element order; missing
-// tokens are 0.  Values keep their full typed range here: they are tested
-// before anything narrows them to the record's 16-bit words.
-TypedDate ReadElements(const char *text) {
-    tok::FillDelimiterArea(DateDelimiters, sizeof DateDelimiters, kFixedDateDelimiters,
-                           WinDateStruc.sDate, sizeof WinDateStruc.sDate - 1);
-    const tok::DelimiterSet &set =
-        tok::Delimiters(DateDelimiterCache, kFixedDateDelimiters, WinDateStruc.sDate);
+struct TypedNumbers {
+    int32_t v[3];
+};
+
+// The three numbers of any typed date in typed order: delimiter runs,
+// tokens of any kind, each converted in full.  Missing ones are 0.
+[[gnu::noinline]] TypedNumbers ReadNumbersInFull(const char *text) {
+    const tok::DelimiterSet &set = tok::Delimiters(DateDelimiterCache, kFixedDateDelimiters,
+                                                   WinDateStruc.sDate, DateDelimiters);
     tok::Token tokens[3];
     const int found = tok::CopyAndCut(DateWork, sizeof DateWork, text, set, tokens, 3);
-    int32_t v[3] = {0, 0, 0};
-    for (int i = 0; i < found; ++i)
-        v[i] = tokens[i].digitsOnly ? tokens[i].value : atoi_NullCheck(tokens[i].text);
+    TypedNumbers numbers{};
+    for (int i = 0; i < found; ++i) {
+        const tok::Token &token = tokens[i];
+        numbers.v[i] = token.digitsOnly ? token.value : atoi_NullCheck(token.text);
+    }
+    return numbers;
+}
+
+// The tokens converted and placed by the short-date element order; missing
+// tokens are 0.  Values keep their full typed range here: they are tested
+// before anything narrows them to the record's 16-bit words.  The usual
+// text (short numbers, single delimiters) with the separator seen before is
+// read in one straight pass.
+TypedDate ReadElements(const char *text) {
+    TypedNumbers numbers{};
+    if (text == nullptr || !tok::FreshPlainDigits(DateDelimiterCache, WinDateStruc.sDate) ||
+        tok::CutShortNumbers<3, 4>(DateWork, text, DateDelimiterCache.set, numbers.v) < 0)
+        numbers = ReadNumbersInFull(text);
+    const int32_t *v = numbers.v;
     switch (WinDateStruc.iShortOrder) {
     case 0:
         return TypedDate{v[2], v[0], v[1]};
@@ -64,16 +84,22 @@ int Refuse(StringId id, int32_t value) {
     return -1;
 }
 
-// Tests year, month and day in that order against the February of the
-// typed year; the first failure is shown and the result is -1.
-int CheckDate(const TypedDate &date) {
+bool InRange(const TypedDate &date) {
+    return date.year >= 1980 && date.year <= 2100 && date.month >= 1 && date.month <= 12 &&
+           date.day >= 1 && date.day <= MonthDays[date.month - 1];
+}
+
+// Shows the first of year, month and day, in that order, that is out of
+// range against the February of the typed year; the result is -1.  Called
+// only for a date that is not InRange.
+[[gnu::noinline]] int RefuseDate(const TypedDate &date) {
     if (date.year < 1980 || date.year > 2100)
         return Refuse(kStrBadYear, date.year);
     if (date.month < 1 || date.month > 12)
         return Refuse(kStrBadMonth, date.month);
     if (date.day < 1 || date.day > MonthDays[date.month - 1])
         return Refuse(kStrBadDay, date.day);
-    return 0;
+    return -1;
 }
 
 } // namespace
@@ -82,8 +108,8 @@ extern "C" int32_t KALDERAPI ParseDosDateFormatString(DosDate *date, const char 
     TypedDate typed = ReadElements(text);
     typed.year = CompleteYear(typed.year);
     SetFebruaryFor(typed.year);
-    if (CheckDate(typed) != 0)
-        return -1;
+    if (!InRange(typed))
+        return RefuseDate(typed);
     date->year = static_cast<uint16_t>(typed.year);
     date->month = static_cast<uint16_t>(typed.month);
     date->day = static_cast<uint16_t>(typed.day);

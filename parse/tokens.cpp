@@ -1,39 +1,38 @@
 #include "parse/tokens.h"
 
+#include <cstring>
+
 namespace tok {
 
 namespace {
 
-// Whether separator (up to its NUL, at most kSeparatorMax characters) is the
-// one the cache was built for.
-bool SameSeparator(const DelimiterCache &cache, const char *separator) {
-    for (size_t i = 0; i < DelimiterCache::kSeparatorMax; ++i) {
-        if (cache.separator[i] != separator[i])
-            return false;
-        if (separator[i] == '\0')
-            return true;
-    }
-    return true;
-}
-
-void Rebuild(DelimiterCache &cache, const FixedDelimiters &fixed, const char *separator) {
-    cache.set = fixed.set;
-    size_t i = 0;
-    for (; i < DelimiterCache::kSeparatorMax && separator[i] != '\0'; ++i) {
-        cache.separator[i] = separator[i];
-        cache.set.Add(separator[i]);
-    }
-    for (; i < DelimiterCache::kSeparatorMax; ++i)
-        cache.separator[i] = '\0';
+// Writes the fixed delimiters followed by at most the first kSeparatorMax
+// characters of separator into area (always terminated).
+void FillDelimiterArea(char *area, const FixedDelimiters &fixed, const char *separator) {
+    size_t len = 0;
+    for (; len < fixed.length && len + 1 < DelimiterCache::kAreaSize; ++len)
+        area[len] = fixed.text[len];
+    for (size_t i = 0;
+         i < DelimiterCache::kSeparatorMax && separator[i] && len + 1 < DelimiterCache::kAreaSize;
+         ++i)
+        area[len++] = separator[i];
+    area[len] = '\0';
 }
 
 } // namespace
 
-const DelimiterSet &Delimiters(DelimiterCache &cache, const FixedDelimiters &fixed,
-                               const char *separator) {
-    if (!SameSeparator(cache, separator))
-        Rebuild(cache, fixed, separator);
-    return cache.set;
+void Rebuild(DelimiterCache &cache, const FixedDelimiters &fixed, const char *separator,
+             char *area) {
+    cache.set = fixed.set;
+    cache.plainDigits = true;
+    for (size_t i = 0; i < DelimiterCache::kSeparatorMax && separator[i] != '\0'; ++i) {
+        cache.set.Add(separator[i]);
+        if (separator[i] >= '0' && separator[i] <= '9')
+            cache.plainDigits = false;
+    }
+    std::memcpy(cache.field, separator, sizeof cache.field);
+    cache.built = true;
+    FillDelimiterArea(area, fixed, separator);
 }
 
 int CopyAndCut(char *area, size_t areaSize, const char *text, const DelimiterSet &set,

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace tok {
 
@@ -43,36 +44,50 @@ constexpr FixedDelimiters MakeFixed(const char *text) {
     return fixed;
 }
 
-// Writes the fixed delimiters followed by at most the first separatorMax
-// characters of separator into area (areaSize bytes, always terminated).
-inline void FillDelimiterArea(char *area, size_t areaSize, const FixedDelimiters &fixed,
-                              const char *separator, size_t separatorMax) {
-    size_t len = 0;
-    for (; len < fixed.length && len + 1 < areaSize; ++len)
-        area[len] = fixed.text[len];
-    for (size_t i = 0; i < separatorMax && separator[i] && len + 1 < areaSize; ++i)
-        area[len++] = separator[i];
-    area[len] = '\0';
-}
-
-// The class table of the fixed delimiters and one separator setting.  The
-// separator changes only when the settings are read again, so the table is
-// kept and built afresh only when the separator's characters differ from
-// those it was built for.
+// The class table of the fixed delimiters and one separator setting, and
+// the parser's delimiter area (the fixed delimiters followed by the
+// separator's characters).  The separator changes only when the settings
+// are read again, so both are built afresh only when the separator field's
+// bytes differ from those they were built for.
 struct DelimiterCache {
-    static constexpr size_t kSeparatorMax = 9;
+    static constexpr size_t kSeparatorMax = 9; // characters of the separator used
+    static constexpr size_t kFieldSize = 10;   // bytes of a separator field
+    static constexpr size_t kAreaSize = 20;    // bytes of a delimiter area
     DelimiterSet set;
-    char separator[kSeparatorMax]; // as built for, NUL-padded
+    char field[kFieldSize]; // the separator field as built for
+    bool built;
+    bool plainDigits; // built, and no digit is a delimiter
 };
 
 constexpr DelimiterCache MakeCache(const FixedDelimiters &fixed) {
-    return DelimiterCache{fixed.set, {}};
+    return DelimiterCache{fixed.set, {}, false, false};
+}
+
+// Builds the cache's set for separator and writes the delimiter area.
+void Rebuild(DelimiterCache &cache, const FixedDelimiters &fixed, const char *separator,
+             char *area);
+
+// Whether the cache was built for separator (a field of kFieldSize bytes).
+// The whole field is compared, bytes after its NUL too: a difference there
+// only costs a rebuild that gives the same result.
+inline bool Fresh(const DelimiterCache &cache, const char *separator) {
+    return cache.built && std::memcmp(cache.field, separator, sizeof cache.field) == 0;
+}
+
+// Fresh, and the separator holds no digit, so that every digit is one.
+inline bool FreshPlainDigits(const DelimiterCache &cache, const char *separator) {
+    return cache.plainDigits && std::memcmp(cache.field, separator, sizeof cache.field) == 0;
 }
 
 // The set for the fixed delimiters and the first kSeparatorMax characters of
-// separator (a field of at least that many bytes).
-const DelimiterSet &Delimiters(DelimiterCache &cache, const FixedDelimiters &fixed,
-                               const char *separator);
+// separator (a field of kFieldSize bytes).  When it has to be built, the
+// delimiter area (kAreaSize bytes) is written too.
+inline const DelimiterSet &Delimiters(DelimiterCache &cache, const FixedDelimiters &fixed,
+                                      const char *separator, char *area) {
+    if (!Fresh(cache, separator))
+        Rebuild(cache, fixed, separator, area);
+    return cache.set;
+}
 
 struct Token {
     char *text;      // terminated in the work area
@@ -86,5 +101,79 @@ struct Token {
 // neither copied nor looked at.
 int CopyAndCut(char *area, size_t areaSize, const char *text, const DelimiterSet &set,
                Token *tokens, int max);
+
+// The value of a decimal digit character, or above 9 for any other.
+inline unsigned DigitValue(char c) { return static_cast<unsigned char>(c) - unsigned{'0'}; }
+
+// One to maxDigits (2 or 4) digits at text, copied to area: returns their
+// count and sets value, or returns 0 when text starts with no digit or
+// with more than maxDigits.  Written out so that each digit is tested once
+// and the value is a sum of independent products, not a chain.
+template <size_t maxDigits>
+[[gnu::always_inline]] inline size_t ReadShortNumber(const char *text, char *area,
+                                                     uint32_t &value) {
+    static_assert(maxDigits == 2 || maxDigits == 4);
+    const unsigned d0 = DigitValue(text[0]);
+    if (d0 > 9)
+        return 0;
+    area[0] = text[0];
+    const unsigned d1 = DigitValue(text[1]);
+    if (d1 > 9) {
+        value = d0;
+        return 1;
+    }
+    area[1] = text[1];
+    const unsigned d2 = DigitValue(text[2]);
+    if (d2 > 9) {
+        value = d0 * 10 + d1;
+        return 2;
+    }
+    if (maxDigits == 2)
+        return 0;
+    area[2] = text[2];
+    const unsigned d3 = DigitValue(text[3]);
+    if (d3 > 9) {
+        value = d0 * 100 + d1 * 10 + d2;
+        return 3;
+    }
+    area[3] = text[3];
+    if (DigitValue(text[4]) <= 9)
+        return 0;
+    value = d0 * 1000 + d1 * 100 + d2 * 10 + d3;
+    return 4;
+}
+
+// CopyAndCut for the usual typed text, in straight-line code: up to max
+// numbers of one to maxDigits (2 or 4) digits, one delimiter after each,
+// the text ending after the last one or at a delimiter.  Stores the
+// numbers' values in values (those of missing tokens are left alone) and
+// returns the number of tokens, with the work area as CopyAndCut leaves
+// it; returns -1 for any other text (leading or doubled delimiters, longer
+// numbers, other characters), which is then left to CopyAndCut.  Only for
+// a set in which every digit is a digit (FreshPlainDigits).  The area must
+// have at least (maxDigits + 1) * max + 1 bytes.
+template <int max, size_t maxDigits>
+[[gnu::always_inline]] inline int CutShortNumbers(char *area, const char *text,
+                                                  const DelimiterSet &set, int32_t *values) {
+    size_t i = 0;
+    for (int count = 0; count < max; ++count) {
+        uint32_t value = 0;
+        const size_t digits = ReadShortNumber<maxDigits>(text + i, area + i, value);
+        if (digits == 0)
+            return -1;
+        i += digits;
+        values[count] = static_cast<int32_t>(value);
+        const CharClass next = set.Of(text[i]);
+        if (next == kEnd) {
+            area[i] = '\0';
+            return count + 1;
+        }
+        if (next != kDelimiter)
+            return -1;
+        area[i++] = '\0';
+    }
+    area[i] = '\0';
+    return max;
+}
 
 } // namespace tok

@@ -2,17 +2,20 @@
 // straight-line form against a printf reference at every output size, the
 // short date's three-number path against the general interpreter, the
 // 32-bit calendar path at the edges of its range, the kept delimiter table
-// when the separator changes, and the 32-bit UTC breakdown.
+// when the separator changes, the straight-line cut of typed numbers
+// against the general cut, and the 32-bit UTC breakdown.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "calendar/calendar.h"
 #include "format/plan.h"
 #include "kalder32.h"
 #include "library_fixture.h"
+#include "parse/tokens.h"
 #include "record_snapshot.h"
 
 namespace {
@@ -190,6 +193,54 @@ TEST_F(KeptDelimiters, FollowEveryChangeOfTheSeparator) {
     SetField(WinDateStruc.sTime, ":");
     EXPECT_EQ(ParseTimeHrMin(&hour, &minute, "10h30"), 0);
     EXPECT_EQ(minute, 0);
+}
+
+// Every text of up to seven characters over digits, delimiters and other
+// characters: where the straight-line cut takes a text, it gives the
+// general cut's tokens, values and work area byte for byte.
+template <int max, size_t maxDigits>
+void ExpectSameCutsAsTheGeneralCut(const char *fixed, const char *alphabet) {
+    tok::DelimiterSet set{};
+    for (int c = 0; c < 256; ++c)
+        set.cls[c] = c >= '0' && c <= '9' ? tok::kDigit : tok::kOther;
+    set.cls[0] = tok::kEnd;
+    for (const char *d = fixed; *d; ++d)
+        set.Add(*d);
+    const size_t letters = std::strlen(alphabet);
+    long taken = 0;
+    for (size_t length = 0; length <= 7; ++length) {
+        size_t combinations = 1;
+        for (size_t k = 0; k < length; ++k)
+            combinations *= letters;
+        for (size_t n = 0; n < combinations; ++n) {
+            char text[16] = {};
+            for (size_t k = 0, rest = n; k < length; ++k, rest /= letters)
+                text[k] = alphabet[rest % letters];
+            char fast[100], general[100];
+            std::memset(fast, 'Z', sizeof fast);
+            std::memset(general, 'Z', sizeof general);
+            int32_t values[max] = {};
+            const int found = tok::CutShortNumbers<max, maxDigits>(fast, text, set, values);
+            if (found < 0)
+                continue;
+            ++taken;
+            tok::Token tokens[max];
+            ASSERT_EQ(tok::CopyAndCut(general, sizeof general, text, set, tokens, max), found)
+                << text;
+            for (int t = 0; t < found; ++t) {
+                EXPECT_TRUE(tokens[t].digitsOnly) << text;
+                EXPECT_EQ(tokens[t].value, values[t]) << text;
+                EXPECT_LE(std::strlen(tokens[t].text), maxDigits) << text;
+            }
+            ASSERT_EQ(std::memcmp(fast, general, sizeof fast), 0) << text;
+        }
+    }
+    EXPECT_GT(taken, 1000);
+}
+
+TEST(FastPaths, StraightCutOfTypedNumbersMatchesTheGeneralCut) {
+    ExpectSameCutsAsTheGeneralCut<3, 4>("/, \\-", "1907/- a");
+    ExpectSameCutsAsTheGeneralCut<2, 2>("./, \\:", "0529:. h");
 }
 
 } // namespace
