@@ -16,15 +16,40 @@ char WeekdayText[60];
 char MonthText[20];
 char LongDateText[40];
 
-// Copies a table entry into a work area, cut to fit; no entry (index out
-// of range or no text loaded) gives empty text.  Returns the length.
+// Index of the first NUL among the 16 bytes at text, or 16 when there is
+// none: the zero-byte test of each 8-byte half, lowest byte first.
+size_t NulIn16(const char *text) {
+    constexpr uint64_t kOnes = 0x0101010101010101u;
+    constexpr uint64_t kHighs = 0x8080808080808080u;
+    uint64_t half[2];
+    std::memcpy(half, text, 16);
+    for (size_t k = 0; k < 2; ++k) {
+        // A byte's high bit is set exactly at the first zero byte (and
+        // perhaps at bytes after it, which the lowest set bit ignores).
+        const uint64_t zeros = (half[k] - kOnes) & ~half[k] & kHighs;
+        if (zeros != 0)
+            return 8 * k + static_cast<size_t>(__builtin_ctzll(zeros)) / 8;
+    }
+    return 16;
+}
+
+// Copies a table entry into a work area of at least 16 bytes, cut to fit;
+// no entry (index out of range or no text loaded) gives empty text.  A
+// short name is moved with its padding as one 16-byte block.  Returns the
+// length.
 size_t TakeName(char *area, size_t areaSize, char *const *table, int32_t count, int32_t index) {
     const char *name = index >= 0 && index < count ? table[index] : nullptr;
-    size_t len = 0;
-    if (name != nullptr) {
-        len = strnlen(name, areaSize - 1);
-        fmt::CopySmall(area, name, len);
+    if (name == nullptr) {
+        area[0] = '\0';
+        return 0;
     }
+    size_t len = NulIn16(name);
+    if (len < 16) {
+        std::memcpy(area, name, 16);
+        return len;
+    }
+    len = strnlen(name, areaSize - 1);
+    fmt::CopySmall(area, name, len);
     area[len] = '\0';
     return len;
 }
@@ -71,30 +96,108 @@ int32_t YearValue(int32_t tmYear) {
     return static_cast<int32_t>(static_cast<uint32_t>(tmYear) + 1900u);
 }
 
+// The usual long date: a plan of four conversions that take the four
+// values in the kinds the element order gives them (%s for weekday and
+// month, a number for day and year), both texts padded and at most 16
+// characters.  Each piece is then one fixed-size move or one number, with
+// no kind or room checks, into scratch (fmt::kScratchSize bytes).
+
+// Bit i set when value i of the element order is text: the weekday always,
+// the month in slot 1 for order 0 and in slot 2 otherwise.
+constexpr uint8_t kTextSlots[3] = {0b0011, 0b0101, 0b0101};
+
+bool UsualLongDate(uint32_t order, size_t weekdayLen, size_t monthLen) {
+    const fmt::Plan &plan = fmt::LongPlan;
+    return order <= 2 && plan.fourConversions && plan.textMask == kTextSlots[order] &&
+           weekdayLen <= 16 && monthLen <= 16;
+}
+
+[[gnu::always_inline]] inline char *PutLiteral(char *p, const fmt::Slot &slot) {
+    std::memcpy(p, slot.lit, sizeof slot.lit);
+    return p + slot.litLen;
+}
+
+[[gnu::always_inline]] inline char *PutText(char *p, const char *text, size_t len) {
+    std::memcpy(p, text, 16);
+    return p + len;
+}
+
+[[gnu::always_inline]] inline char *PutNumber(char *p, const fmt::Slot &slot, int32_t value) {
+    return fmt::PutInt(p, value, slot.conv == fmt::Conv::Int2);
+}
+
+// The elements in the order of order (0 month-day-year, 1 day-month-year,
+// 2 year-month-day) after the weekday.
+template <int order>
+size_t RunLongToScratch(size_t weekdayLen, size_t monthLen, int32_t day, int32_t year,
+                        char *scratch) {
+    const fmt::Slot *slot = fmt::LongPlan.slots;
+    char *p = PutText(PutLiteral(scratch, slot[0]), WeekdayText, weekdayLen);
+    p = PutLiteral(p, slot[1]);
+    if constexpr (order == 0)
+        p = PutText(p, MonthText, monthLen);
+    else
+        p = PutNumber(p, slot[1], order == 1 ? day : year);
+    p = PutLiteral(p, slot[2]);
+    if constexpr (order == 0)
+        p = PutNumber(p, slot[2], day);
+    else
+        p = PutText(p, MonthText, monthLen);
+    p = PutNumber(PutLiteral(p, slot[3]), slot[3], order == 2 ? day : year);
+    if (fmt::LongPlan.count == 5)
+        p = PutLiteral(p, slot[4]);
+    return static_cast<size_t>(p - scratch);
+}
+
+// Copies the finished text, cut to the work area, into the work area and
+// into out (when given); returns out.
+char *Finish(const char *text, size_t len, char *out) {
+    if (len > sizeof LongDateText - 1)
+        len = sizeof LongDateText - 1;
+    fmt::CopySmall(LongDateText, text, len);
+    LongDateText[len] = '\0';
+    if (out == nullptr)
+        return nullptr;
+    fmt::CopySmall(out, text, len);
+    out[len] = '\0';
+    return out;
+}
+
 } // namespace
 
 extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
     // Both texts stay in their work areas, which are long enough to be read
     // 16 bytes at a time.
     static_assert(sizeof WeekdayText >= 16 && sizeof MonthText >= 16);
-    const auto weekdayLen = static_cast<uint16_t>(PrepareWeekday(date.tm_wday));
-    const auto monthLen = static_cast<uint16_t>(PrepareMonth(date.tm_mon));
-    const fmt::Arg weekday = fmt::PaddedTextArg(WeekdayText, weekdayLen);
-    const fmt::Arg month = fmt::PaddedTextArg(MonthText, monthLen);
+    static_assert(sizeof LongDateText <= fmt::kScratchText + 1);
+    const size_t weekdayLen = PrepareWeekday(date.tm_wday);
+    const size_t monthLen = PrepareMonth(date.tm_mon);
+    const int32_t yearValue = YearValue(date.tm_year);
+    const int32_t order = WinDateStruc.iLongOrder;
+    char scratch[fmt::kScratchSize];
+    if (UsualLongDate(static_cast<uint32_t>(order), weekdayLen, monthLen)) {
+        size_t len;
+        if (order == 0)
+            len = RunLongToScratch<0>(weekdayLen, monthLen, date.tm_mday, yearValue, scratch);
+        else if (order == 1)
+            len = RunLongToScratch<1>(weekdayLen, monthLen, date.tm_mday, yearValue, scratch);
+        else
+            len = RunLongToScratch<2>(weekdayLen, monthLen, date.tm_mday, yearValue, scratch);
+        return Finish(scratch, len, out);
+    }
+    const fmt::Arg weekday = fmt::PaddedTextArg(WeekdayText, static_cast<uint16_t>(weekdayLen));
+    const fmt::Arg month = fmt::PaddedTextArg(MonthText, static_cast<uint16_t>(monthLen));
     const fmt::Arg day = fmt::IntArg(date.tm_mday);
-    const fmt::Arg year = fmt::IntArg(YearValue(date.tm_year));
+    const fmt::Arg year = fmt::IntArg(yearValue);
     fmt::Arg args[4] = {weekday, month, day, year};
-    if (WinDateStruc.iLongOrder == 1) {
+    if (order == 1) {
         args[1] = day;
         args[2] = month;
-    } else if (WinDateStruc.iLongOrder != 0) {
+    } else if (order != 0) {
         args[1] = year;
         args[2] = month;
         args[3] = day;
     }
-    const size_t len = fmt::Run(fmt::LongPlan, args, 4, LongDateText, sizeof LongDateText);
-    if (out == nullptr)
-        return nullptr;
-    fmt::CopySmall(out, LongDateText, len + 1);
-    return out;
+    const size_t len = fmt::Run(fmt::LongPlan, args, 4, scratch, sizeof LongDateText);
+    return Finish(scratch, len, out);
 }

@@ -19,14 +19,6 @@ char *PutBounded(char *p, char *end, const char *text, size_t len) {
     return p + len;
 }
 
-[[gnu::always_inline]] inline char *PutLiteral(char *p, char *end, const Slot &slot) {
-    if (end - p >= static_cast<ptrdiff_t>(sizeof slot.lit)) {
-        std::memcpy(p, slot.lit, sizeof slot.lit);
-        return p + slot.litLen;
-    }
-    return PutBounded(p, end, slot.lit, slot.litLen);
-}
-
 constexpr ptrdiff_t kIntRoom = 12;
 
 [[gnu::always_inline]] inline char *PutNumber(char *p, char *end, int32_t value, bool twoDigits) {
@@ -60,35 +52,6 @@ constexpr ptrdiff_t kIntRoom = 12;
     return PutNumber(p, end, arg.i, conv == Conv::Int2);
 }
 
-[[gnu::always_inline]] inline char *PutSlot(char *p, char *end, const Slot &slot, const Arg &arg) {
-    p = PutLiteral(p, end, slot);
-    return slot.conv == Conv::None ? p : PutConversion(p, end, slot.conv, arg);
-}
-
-size_t RunStraight(const Plan &plan, const Arg *args, int argCount, char *out, size_t cap) {
-    char *p = out;
-    char *const end = out + cap - 1;
-    if (plan.count == 4 && argCount >= 4) {
-        // The long date's shape, unrolled.
-        p = PutSlot(p, end, plan.slots[0], args[0]);
-        p = PutSlot(p, end, plan.slots[1], args[1]);
-        p = PutSlot(p, end, plan.slots[2], args[2]);
-        p = PutSlot(p, end, plan.slots[3], args[3]);
-    } else {
-        for (int i = 0; i < plan.count; ++i) {
-            const Slot &slot = plan.slots[i];
-            p = PutLiteral(p, end, slot);
-            if (slot.conv == Conv::None)
-                continue;
-            if (i >= argCount)
-                break;
-            p = PutConversion(p, end, slot.conv, args[i]);
-        }
-    }
-    *p = '\0';
-    return static_cast<size_t>(p - out);
-}
-
 // Any plan, literal pieces of any length.
 size_t RunPieces(const Plan &plan, const Arg *args, int argCount, char *out, size_t cap) {
     char *p = out;
@@ -105,6 +68,31 @@ size_t RunPieces(const Plan &plan, const Arg *args, int argCount, char *out, siz
     }
     *p = '\0';
     return static_cast<size_t>(p - out);
+}
+
+// A conversion into scratch, where everything fits: a number takes at
+// most 12 bytes, a text at most max(16, kScratchText).
+[[gnu::always_inline]] inline char *PutScratchConversion(char *p, Conv conv, const Arg &arg) {
+    if (conv == Conv::Text) {
+        if (!arg.isText || arg.s == nullptr)
+            return p;
+        if (arg.padded && arg.len <= 16) {
+            std::memcpy(p, arg.s, 16);
+            return p + arg.len;
+        }
+        const size_t len = arg.len < kScratchText ? arg.len : kScratchText;
+        CopySmall(p, arg.s, len);
+        return p + len;
+    }
+    if (arg.isText)
+        return p;
+    return PutInt(p, arg.i, conv == Conv::Int2);
+}
+
+[[gnu::always_inline]] inline char *PutScratchSlot(char *p, const Slot &slot, const Arg &arg) {
+    std::memcpy(p, slot.lit, sizeof slot.lit);
+    p += slot.litLen;
+    return slot.conv == Conv::None ? p : PutScratchConversion(p, slot.conv, arg);
 }
 
 } // namespace
@@ -128,14 +116,43 @@ size_t WriteInt(char *out, int32_t value, bool twoDigits) {
     return len;
 }
 
+size_t RunToScratch(const Plan &plan, const Arg *args, int argCount, char *scratch) {
+    // Every slot but a trailing literal holds a conversion, so slot i takes
+    // argument i.
+    char *p = scratch;
+    if (plan.count == 4 && argCount >= 4) {
+        // The long date's shape, unrolled.
+        p = PutScratchSlot(p, plan.slots[0], args[0]);
+        p = PutScratchSlot(p, plan.slots[1], args[1]);
+        p = PutScratchSlot(p, plan.slots[2], args[2]);
+        p = PutScratchSlot(p, plan.slots[3], args[3]);
+        return static_cast<size_t>(p - scratch);
+    }
+    for (int i = 0; i < plan.count; ++i) {
+        const Slot &slot = plan.slots[i];
+        std::memcpy(p, slot.lit, sizeof slot.lit);
+        p += slot.litLen;
+        if (slot.conv == Conv::None)
+            continue;
+        if (i >= argCount)
+            break;
+        p = PutScratchConversion(p, slot.conv, args[i]);
+    }
+    return static_cast<size_t>(p - scratch);
+}
+
 size_t Run(const Plan &plan, const Arg *args, int argCount, char *out, size_t cap) {
     if (cap == 0)
         return 0;
-    // Every slot but a trailing literal holds a conversion, so slot i takes
-    // argument i.
-    if (plan.straight)
-        return RunStraight(plan, args, argCount, out, cap);
-    return RunPieces(plan, args, argCount, out, cap);
+    if (!plan.straight || cap > kScratchText + 1)
+        return RunPieces(plan, args, argCount, out, cap);
+    char scratch[kScratchSize];
+    size_t len = RunToScratch(plan, args, argCount, scratch);
+    if (len > cap - 1)
+        len = cap - 1;
+    CopySmall(out, scratch, len);
+    out[len] = '\0';
+    return len;
 }
 
 } // namespace fmt

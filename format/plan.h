@@ -43,6 +43,13 @@ struct Plan {
     // Set for the short date's shape: three numbers, no trailing literal,
     // every literal at most 8 characters.
     bool threeNumbers = false;
+    // Of a straight plan: bit i set when slot i has a conversion, and when
+    // that conversion is %s.
+    uint8_t convMask = 0;
+    uint8_t textMask = 0;
+    // Set for the long date's shape: a straight plan of four conversions,
+    // perhaps followed by a literal.
+    bool fourConversions = false;
     Slot slots[kMaxSlots]{};
 };
 
@@ -79,6 +86,14 @@ constexpr void MakeStraight(Plan &plan) {
         slot.conv = piece.conv;
     }
     plan.straight = true;
+    for (int i = 0; i < plan.count; ++i) {
+        if (plan.slots[i].conv != Conv::None)
+            plan.convMask = static_cast<uint8_t>(plan.convMask | 1u << i);
+        if (plan.slots[i].conv == Conv::Text)
+            plan.textMask = static_cast<uint8_t>(plan.textMask | 1u << i);
+    }
+    plan.fourConversions =
+        (plan.count == 4 || (plan.count == 5 && plan.convMask < 16)) && (plan.convMask & 15) == 15;
     plan.threeNumbers = plan.count == 3;
     for (int i = 0; i < plan.count; ++i) {
         const Slot &slot = plan.slots[i];
@@ -133,6 +148,18 @@ constexpr Plan Compile(const char *format) {
 // NUL; returns the length written.  The text is the plan's full text cut to
 // fit.  The straight-line form is used when the plan has one.
 size_t Run(const Plan &plan, const Arg *args, int argCount, char *out, size_t cap);
+
+// The straight-line form writes every piece with fixed-size moves and no
+// room checks into a scratch area large enough for its longest text; texts
+// are taken up to kScratchText characters, which changes nothing for a
+// result cut to at most that many.
+inline constexpr size_t kScratchText = 64;
+inline constexpr size_t kScratchSize = Plan::kMaxSlots * (16 + kScratchText) + 16;
+
+// Runs a plan that has its straight-line form into scratch (kScratchSize
+// bytes); returns the length of the text, which is not terminated, and
+// agrees with Run's for every cap up to kScratchText + 1.
+size_t RunToScratch(const Plan &plan, const Arg *args, int argCount, char *scratch);
 
 // Writes value in decimal (at least two digits when twoDigits) at out, which
 // must have room for 12 characters; returns the number of characters.

@@ -35,13 +35,15 @@ const NameTable kTables[] = {
 };
 
 // The text is fetched twice: once to size the block, once to fill it (the
-// first fetch's buffer may be reused in between).  The copy is bounded by
+// first fetch's buffer may be reused in between).  The block holds the text
+// and at least one NUL, padded with NULs to a multiple of kNameBlock.  The copy is bounded by
 // the block in case the second fetch differs.
 char *CopyName(unsigned id) {
     size_t length = std::strlen(vs_String(id));
     if (length == 0)
         return nullptr;
-    char *block = static_cast<char *>(std::calloc(length + 1, 1));
+    const size_t blockSize = (length + kNameBlock) / kNameBlock * kNameBlock;
+    char *block = static_cast<char *>(std::calloc(blockSize, 1));
     if (!block)
         return nullptr;
     std::strncpy(block, vs_String(id), length);

@@ -146,6 +146,38 @@ TEST_F(LongDateTest, LongNamesAndResultsAreCut) {
     EXPECT_EQ(Long(Date(2024, 8, 25, 3)), "Wednesday, the 25 day of September, 202");
 }
 
+// Names are taken 16 bytes at a time when short and in full otherwise:
+// every length around that limit shows whole, in every element order.
+TEST_F(LongDateTest, NamesOfEveryLengthAroundSixteenShowWhole) {
+    const char *pictures[] = {"dddd, MMMM d, yyyy", "dddd d MMMM yyyy", "dddd yyyy MMMM d"};
+    char *savedDay = DayNames[2];
+    char *savedMonth = MonthNames[2];
+    for (size_t len = 0; len <= 19; ++len) {
+        // Blocks as the library makes them: padded with NULs past 16 bytes.
+        char day[48] = {};
+        char month[48] = {};
+        std::memset(day, 'w', len);
+        std::memset(month, 'm', len);
+        DayNames[2] = day;
+        MonthNames[2] = month;
+        const std::string d(len, 'w');
+        const std::string m(len, 'm');
+        for (int order = 0; order < 3; ++order) {
+            UsePicture(pictures[order]);
+            std::string want;
+            if (order == 0)
+                want = d + ", " + m + " 5, 2024";
+            else if (order == 1)
+                want = d + " 5 " + m + " 2024";
+            else
+                want = d + " 2024 " + m + " 5";
+            EXPECT_EQ(Long(kTuesday), want.substr(0, 39)) << "length " << len << " order " << order;
+        }
+    }
+    DayNames[2] = savedDay;
+    MonthNames[2] = savedMonth;
+}
+
 TEST_F(LongDateTest, NeverReadsMoreThanFourValues) {
     // The load-time format has six conversions; it gets the four values
     // and a conversion given the wrong kind of value writes nothing.
