@@ -85,7 +85,8 @@ extern "C" int32_t KALDERAPI ParseTimeHrMin(int32_t *hour, int32_t *minute, cons
         return ParseTimeInFull(hour, minute, text);
     *hour = v[0];
     *minute = v[1];
-    if (static_cast<uint32_t>(v[0]) < 24 && static_cast<uint32_t>(v[1]) < 60)
+    if ((static_cast<uint32_t>(v[0]) < 24 && static_cast<uint32_t>(v[1]) < 60) ||
+        (v[0] == 24 && v[1] == 0))
         return 0;
     return checkhrmin(hour, minute);
 }

@@ -75,8 +75,17 @@ inline bool Fresh(const DelimiterCache &cache, const char *separator) {
 }
 
 // Fresh, and the separator holds no digit, so that every digit is one.
+// One test of the field's two words and the flag together.
 inline bool FreshPlainDigits(const DelimiterCache &cache, const char *separator) {
-    return cache.plainDigits && std::memcmp(cache.field, separator, sizeof cache.field) == 0;
+    static_assert(sizeof cache.field == 10);
+    uint64_t head, builtHead;
+    uint16_t tail, builtTail;
+    std::memcpy(&head, separator, 8);
+    std::memcpy(&tail, separator + 8, 2);
+    std::memcpy(&builtHead, cache.field, 8);
+    std::memcpy(&builtTail, cache.field + 8, 2);
+    return ((head ^ builtHead) | static_cast<uint16_t>(tail ^ builtTail) |
+            static_cast<uint64_t>(!cache.plainDigits)) == 0;
 }
 
 // The set for the fixed delimiters and the first kSeparatorMax characters of
@@ -105,24 +114,21 @@ int CopyAndCut(char *area, size_t areaSize, const char *text, const DelimiterSet
 // The value of a decimal digit character, or above 9 for any other.
 inline unsigned DigitValue(char c) { return static_cast<unsigned char>(c) - unsigned{'0'}; }
 
-// One to maxDigits (2 or 4) digits at text, copied to area: returns their
-// count and sets value, or returns 0 when text starts with no digit or
-// with more than maxDigits.  Written out so that each digit is tested once
-// and the value is a sum of independent products, not a chain.
+// One to maxDigits (2 or 4) digits at text: returns their count and sets
+// value, or returns 0 when text starts with no digit or with more than
+// maxDigits.  Written out so that each digit is tested once and the value
+// is a sum of independent products, not a chain.
 template <size_t maxDigits>
-[[gnu::always_inline]] inline size_t ReadShortNumber(const char *text, char *area,
-                                                     uint32_t &value) {
+[[gnu::always_inline]] inline size_t ReadShortNumber(const char *text, uint32_t &value) {
     static_assert(maxDigits == 2 || maxDigits == 4);
     const unsigned d0 = DigitValue(text[0]);
     if (d0 > 9)
         return 0;
-    area[0] = text[0];
     const unsigned d1 = DigitValue(text[1]);
     if (d1 > 9) {
         value = d0;
         return 1;
     }
-    area[1] = text[1];
     const unsigned d2 = DigitValue(text[2]);
     if (d2 > 9) {
         value = d0 * 10 + d1;
@@ -130,17 +136,30 @@ template <size_t maxDigits>
     }
     if (maxDigits == 2)
         return 0;
-    area[2] = text[2];
     const unsigned d3 = DigitValue(text[3]);
     if (d3 > 9) {
         value = d0 * 100 + d1 * 10 + d2;
         return 3;
     }
-    area[3] = text[3];
     if (DigitValue(text[4]) <= 9)
         return 0;
     value = d0 * 1000 + d1 * 100 + d2 * 10 + d3;
     return 4;
+}
+
+// Copies n (at most 16) bytes in two overlapping moves.
+[[gnu::always_inline]] inline void CopyUpTo16(char *dst, const char *src, size_t n) {
+    if (n >= 8) {
+        std::memcpy(dst, src, 8);
+        std::memcpy(dst + n - 8, src + n - 8, 8);
+    } else if (n >= 4) {
+        std::memcpy(dst, src, 4);
+        std::memcpy(dst + n - 4, src + n - 4, 4);
+    } else if (n > 0) {
+        dst[0] = src[0];
+        dst[n / 2] = src[n / 2];
+        dst[n - 1] = src[n - 1];
+    }
 }
 
 // CopyAndCut for the usual typed text, in straight-line code: up to max
@@ -150,30 +169,39 @@ template <size_t maxDigits>
 // returns the number of tokens, with the work area as CopyAndCut leaves
 // it; returns -1 for any other text (leading or doubled delimiters, longer
 // numbers, other characters), which is then left to CopyAndCut.  Only for
-// a set in which every digit is a digit (FreshPlainDigits).  The area must
-// have at least (maxDigits + 1) * max + 1 bytes.
+// a set in which every digit is a digit (FreshPlainDigits).  The text read
+// is copied into the area in one go once its length is known, and the
+// tokens' ends are then cut.  The area must have at least
+// (maxDigits + 1) * max + 1 bytes.
 template <int max, size_t maxDigits>
 [[gnu::always_inline]] inline int CutShortNumbers(char *area, const char *text,
                                                   const DelimiterSet &set, int32_t *values) {
+    static_assert((maxDigits + 1) * max <= 16);
+    size_t ends[max];
     size_t i = 0;
-    for (int count = 0; count < max; ++count) {
+    int count = 0;
+    while (count < max) {
         uint32_t value = 0;
-        const size_t digits = ReadShortNumber<maxDigits>(text + i, area + i, value);
+        const size_t digits = ReadShortNumber<maxDigits>(text + i, value);
         if (digits == 0)
             return -1;
         i += digits;
         values[count] = static_cast<int32_t>(value);
+        ends[count++] = i;
         const CharClass next = set.Of(text[i]);
-        if (next == kEnd) {
-            area[i] = '\0';
-            return count + 1;
-        }
+        if (next == kEnd)
+            break;
         if (next != kDelimiter)
             return -1;
-        area[i++] = '\0';
+        ++i;
     }
+    // i is at the text's NUL or just past the delimiter after the last
+    // token wanted; everything before it has been read.
+    CopyUpTo16(area, text, i);
+    for (int k = 0; k < count; ++k)
+        area[ends[k]] = '\0';
     area[i] = '\0';
-    return max;
+    return count;
 }
 
 } // namespace tok
