@@ -18,7 +18,7 @@ char LongDateText[40];
 
 // Index of the first NUL among the 16 bytes at text, or 16 when there is
 // none: the zero-byte test of each 8-byte half, lowest byte first.
-size_t NulIn16(const char *text) {
+[[gnu::always_inline]] inline size_t NulIn16(const char *text) {
     constexpr uint64_t kOnes = 0x0101010101010101u;
     constexpr uint64_t kHighs = 0x8080808080808080u;
     uint64_t half[2];
@@ -33,24 +33,30 @@ size_t NulIn16(const char *text) {
     return 16;
 }
 
+// A name of 16 characters or more into its work area, cut to fit.
+[[gnu::noinline]] size_t TakeLongName(char *area, size_t areaSize, const char *name) {
+    const size_t len = strnlen(name, areaSize - 1);
+    fmt::CopySmall(area, name, len);
+    area[len] = '\0';
+    return len;
+}
+
 // Copies a table entry into a work area of at least 16 bytes, cut to fit;
 // no entry (index out of range or no text loaded) gives empty text.  A
 // short name is moved with its padding as one 16-byte block.  Returns the
 // length.
-size_t TakeName(char *area, size_t areaSize, char *const *table, int32_t count, int32_t index) {
-    const char *name = index >= 0 && index < count ? table[index] : nullptr;
+[[gnu::always_inline]] inline size_t TakeName(char *area, size_t areaSize, char *const *table,
+                                              int32_t count, int32_t index) {
+    const char *name =
+        static_cast<uint32_t>(index) < static_cast<uint32_t>(count) ? table[index] : nullptr;
     if (name == nullptr) {
         area[0] = '\0';
         return 0;
     }
-    size_t len = NulIn16(name);
-    if (len < 16) {
-        std::memcpy(area, name, 16);
-        return len;
-    }
-    len = strnlen(name, areaSize - 1);
-    fmt::CopySmall(area, name, len);
-    area[len] = '\0';
+    const size_t len = NulIn16(name);
+    if (len == 16)
+        return TakeLongName(area, areaSize, name);
+    std::memcpy(area, name, 16);
     return len;
 }
 
