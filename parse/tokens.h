@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "strings/small_copy.h"
+
 namespace tok {
 
 // What each byte value is to the cutter; digits are told apart so that
@@ -147,21 +149,6 @@ template <size_t maxDigits>
     return 4;
 }
 
-// Copies n (at most 16) bytes in two overlapping moves.
-[[gnu::always_inline]] inline void CopyUpTo16(char *dst, const char *src, size_t n) {
-    if (n >= 8) {
-        std::memcpy(dst, src, 8);
-        std::memcpy(dst + n - 8, src + n - 8, 8);
-    } else if (n >= 4) {
-        std::memcpy(dst, src, 4);
-        std::memcpy(dst + n - 4, src + n - 4, 4);
-    } else if (n > 0) {
-        dst[0] = src[0];
-        dst[n / 2] = src[n / 2];
-        dst[n - 1] = src[n - 1];
-    }
-}
-
 // CopyAndCut for the usual typed text, in straight-line code: up to max
 // numbers of one to maxDigits (2 or 4) digits, one delimiter after each,
 // the text ending after the last one or at a delimiter.  Stores the
@@ -197,7 +184,7 @@ template <int max, size_t maxDigits>
     }
     // i is at the text's NUL or just past the delimiter after the last
     // token wanted; everything before it has been read.
-    CopyUpTo16(area, text, i);
+    CopySmall(area, text, i);
     for (int k = 0; k < count; ++k)
         area[ends[k]] = '\0';
     area[i] = '\0';
