@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -18,7 +19,9 @@ namespace {
 
 std::string Dir() {
     static const std::string dir = [] {
-        std::string d = "/tmp/kalder_fuzz_inf_" + std::to_string(getpid());
+        const char *tmp = std::getenv("TMPDIR");
+        std::string d = std::string(tmp != nullptr && *tmp ? tmp : "/tmp") + "/kalder_fuzz_inf_" +
+                        std::to_string(getpid());
         mkdir(d.c_str(), 0700);
         mkdir((d + "/SYSTEM").c_str(), 0700);
         return d;

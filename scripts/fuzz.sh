@@ -22,6 +22,12 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebI
 cmake --build "$build" --target "${targets[@]}" -j2 >/dev/null
 
 mkdir -p "$build/artifacts"
+# The INF target writes its files under TMPDIR; a folder of this run's own
+# keeps them from piling up in /tmp (libFuzzer ends without running exit
+# handlers).
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/kalder-fuzz.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+export TMPDIR=$scratch
 for t in "${targets[@]}"; do
     bin="$build/fuzz/$t"
     seeds="$root/fuzz/corpus/$t"
