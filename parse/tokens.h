@@ -149,46 +149,42 @@ template <size_t maxDigits>
     return 4;
 }
 
-// CopyAndCut for the usual typed text, in straight-line code: up to max
-// numbers of one to maxDigits (2 or 4) digits, one delimiter after each,
-// the text ending after the last one or at a delimiter.  Stores the
-// numbers' values in values (those of missing tokens are left alone) and
-// returns the number of tokens, with the work area as CopyAndCut leaves
-// it; returns -1 for any other text (leading or doubled delimiters, longer
-// numbers, other characters), which is then left to CopyAndCut.  Only for
-// a set in which every digit is a digit (FreshPlainDigits).  The text read
-// is copied into the area in one go once its length is known, and the
-// tokens' ends are then cut.  The area must have at least
-// (maxDigits + 1) * max + 1 bytes.
+// CopyAndCut for the usual typed text, in straight-line code: exactly max
+// numbers of one to maxDigits (2 or 4) digits, one delimiter after each
+// but the last, the text ending after the last one or at a delimiter.
+// Stores the numbers' values in values and returns max, with the work area
+// as CopyAndCut leaves it; returns -1 for any other text (fewer numbers,
+// leading or doubled delimiters, longer numbers, other characters), which
+// is then left to CopyAndCut.  Only for a set in which every digit is a
+// digit (FreshPlainDigits).  The text read is copied into the area in one
+// go once its length is known, and the tokens' ends are then cut.  The
+// area must have at least (maxDigits + 1) * max + 1 bytes.
 template <int max, size_t maxDigits>
 [[gnu::always_inline]] inline int CutShortNumbers(char *area, const char *text,
                                                   const DelimiterSet &set, int32_t *values) {
     static_assert((maxDigits + 1) * max <= 16);
     size_t ends[max];
     size_t i = 0;
-    int count = 0;
-    while (count < max) {
+    for (int count = 0; count < max; ++count) {
         uint32_t value = 0;
         const size_t digits = ReadShortNumber<maxDigits>(text + i, value);
         if (digits == 0)
             return -1;
         i += digits;
         values[count] = static_cast<int32_t>(value);
-        ends[count++] = i;
+        ends[count] = i;
         const CharClass next = set.Of(text[i]);
-        if (next == kEnd)
-            break;
-        if (next != kDelimiter)
+        if (next != kDelimiter && (next != kEnd || count + 1 < max))
             return -1;
-        ++i;
+        i += next == kDelimiter;
     }
     // i is at the text's NUL or just past the delimiter after the last
-    // token wanted; everything before it has been read.
+    // number; everything before it has been read.
     CopySmall(area, text, i);
-    for (int k = 0; k < count; ++k)
+    for (int k = 0; k < max; ++k)
         area[ends[k]] = '\0';
     area[i] = '\0';
-    return count;
+    return max;
 }
 
 } // namespace tok
