@@ -195,17 +195,45 @@ TEST_F(KeptDelimiters, FollowEveryChangeOfTheSeparator) {
     EXPECT_EQ(minute, 0);
 }
 
-// Every text of up to seven characters over digits, delimiters and other
-// characters: where the straight-line cut takes a text, it gives the
-// general cut's tokens, values and work area byte for byte.
-template <int max, size_t maxDigits>
-void ExpectSameCutsAsTheGeneralCut(const char *fixed, const char *alphabet) {
+tok::DelimiterSet SetOf(const char *fixed) {
     tok::DelimiterSet set{};
     for (int c = 0; c < 256; ++c)
         set.cls[c] = c >= '0' && c <= '9' ? tok::kDigit : tok::kOther;
     set.cls[0] = tok::kEnd;
     for (const char *d = fixed; *d; ++d)
         set.Add(*d);
+    return set;
+}
+
+// Where the straight-line cut takes text, it gives the general cut's
+// tokens, values and work area byte for byte.  Returns whether it took it.
+template <int max, size_t maxDigits>
+bool CutsAlike(const std::string &text, const tok::DelimiterSet &set) {
+    char fast[100], general[100];
+    std::memset(fast, 'Z', sizeof fast);
+    std::memset(general, 'Z', sizeof general);
+    int32_t values[max] = {};
+    const int found = tok::CutShortNumbers<max, maxDigits>(fast, text.c_str(), set, values);
+    if (found < 0)
+        return false;
+    tok::Token tokens[max];
+    EXPECT_EQ(tok::CopyAndCut(general, sizeof general, text.c_str(), set, tokens, max), found)
+        << text;
+    for (int t = 0; t < found; ++t) {
+        EXPECT_TRUE(tokens[t].digitsOnly) << text;
+        EXPECT_EQ(tokens[t].value, values[t]) << text;
+        EXPECT_LE(std::strlen(tokens[t].text), maxDigits) << text;
+    }
+    EXPECT_EQ(std::memcmp(fast, general, sizeof fast), 0) << text;
+    return true;
+}
+
+// Every text of up to seven characters over digits, delimiters and other
+// characters, then numbers of zero to five digits joined and followed by
+// every kind of separator, so that the longest numbers are reached too.
+template <int max, size_t maxDigits>
+void ExpectSameCutsAsTheGeneralCut(const char *fixed, const char *alphabet) {
+    const tok::DelimiterSet set = SetOf(fixed);
     const size_t letters = std::strlen(alphabet);
     long taken = 0;
     for (size_t length = 0; length <= 7; ++length) {
@@ -213,27 +241,25 @@ void ExpectSameCutsAsTheGeneralCut(const char *fixed, const char *alphabet) {
         for (size_t k = 0; k < length; ++k)
             combinations *= letters;
         for (size_t n = 0; n < combinations; ++n) {
-            char text[16] = {};
+            std::string text;
             for (size_t k = 0, rest = n; k < length; ++k, rest /= letters)
-                text[k] = alphabet[rest % letters];
-            char fast[100], general[100];
-            std::memset(fast, 'Z', sizeof fast);
-            std::memset(general, 'Z', sizeof general);
-            int32_t values[max] = {};
-            const int found = tok::CutShortNumbers<max, maxDigits>(fast, text, set, values);
-            if (found < 0)
-                continue;
-            ++taken;
-            tok::Token tokens[max];
-            ASSERT_EQ(tok::CopyAndCut(general, sizeof general, text, set, tokens, max), found)
-                << text;
-            for (int t = 0; t < found; ++t) {
-                EXPECT_TRUE(tokens[t].digitsOnly) << text;
-                EXPECT_EQ(tokens[t].value, values[t]) << text;
-                EXPECT_LE(std::strlen(tokens[t].text), maxDigits) << text;
-            }
-            ASSERT_EQ(std::memcmp(fast, general, sizeof fast), 0) << text;
+                text += alphabet[rest % letters];
+            taken += CutsAlike<max, maxDigits>(text, set);
         }
+    }
+    const std::string numbers[] = {"", "7", "12", "345", "6789", "20241"};
+    const std::string joins[] = {"", std::string(1, fixed[0]), "-", "a", "//", " /"};
+    const size_t nn = std::size(numbers), nj = std::size(joins);
+    size_t cases = nj;
+    for (int k = 0; k < max; ++k)
+        cases *= nn * nj;
+    for (size_t n = 0; n < cases; ++n) {
+        std::string text;
+        size_t rest = n;
+        for (int k = 0; k < max; ++k, rest /= nn * nj)
+            text += numbers[rest % nn] + joins[rest / nn % nj];
+        text += joins[rest % nj];
+        taken += CutsAlike<max, maxDigits>(text, set);
     }
     EXPECT_GT(taken, 1000);
 }
