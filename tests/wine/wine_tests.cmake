@@ -38,6 +38,7 @@ endfunction()
 kalder_wine_program(probe probe.c)
 kalder_wine_program(abi abi.c)
 kalder_wine_program(typical typical.c)
+kalder_wine_program(load_cycles load_cycles.c)
 # One source, one program per Windows version the settings reader tells apart.
 kalder_wine_program(module_nt40 module.c KT_WINVER=40)
 kalder_wine_program(module_win31 module.c KT_WINVER=31)
@@ -52,6 +53,7 @@ set_tests_properties(wine_cleanup PROPERTIES FIXTURES_CLEANUP wine RESOURCE_LOCK
 
 kalder_wine_test(abi)
 kalder_wine_test(typical)
+kalder_wine_test(load_cycles)
 kalder_wine_test(module_nt40)
 kalder_wine_test(module_win31)
 kalder_wine_test(module_win30)
