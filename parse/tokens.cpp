@@ -24,14 +24,16 @@ void FillDelimiterArea(char *area, const FixedDelimiters &fixed, const char *sep
 void Rebuild(DelimiterCache &cache, const FixedDelimiters &fixed, const char *separator,
              char *area) {
     cache.set = fixed.set;
-    cache.plainDigits = true;
+    uint32_t marks = 0;
     for (size_t i = 0; i < DelimiterCache::kSeparatorMax && separator[i] != '\0'; ++i) {
         cache.set.Add(separator[i]);
         if (separator[i] >= '0' && separator[i] <= '9')
-            cache.plainDigits = false;
+            marks = DelimiterCache::kDigitSeparator;
     }
-    std::memcpy(cache.field, separator, sizeof cache.field);
-    cache.built = true;
+    uint16_t tail;
+    std::memcpy(&cache.head, separator, 8);
+    std::memcpy(&tail, separator + 8, 2);
+    cache.tail = tail | marks;
     FillDelimiterArea(area, fixed, separator);
 }
 

@@ -55,39 +55,47 @@ struct DelimiterCache {
     static constexpr size_t kSeparatorMax = 9; // characters of the separator used
     static constexpr size_t kFieldSize = 10;   // bytes of a separator field
     static constexpr size_t kAreaSize = 20;    // bytes of a delimiter area
+    // Above the 16 bits of the field's last two bytes in tail, so that a
+    // cache so marked matches no field.
+    static constexpr uint32_t kNotBuilt = 1u << 16;
+    static constexpr uint32_t kDigitSeparator = 1u << 17;
     DelimiterSet set;
-    char field[kFieldSize]; // the separator field as built for
-    bool built;
-    bool plainDigits; // built, and no digit is a delimiter
+    // The separator field as built for: its first eight bytes and its last
+    // two, with the marks above.
+    uint64_t head;
+    uint32_t tail;
 };
 
 constexpr DelimiterCache MakeCache(const FixedDelimiters &fixed) {
-    return DelimiterCache{fixed.set, {}, false, false};
+    return DelimiterCache{fixed.set, 0, DelimiterCache::kNotBuilt};
 }
 
 // Builds the cache's set for separator and writes the delimiter area.
 void Rebuild(DelimiterCache &cache, const FixedDelimiters &fixed, const char *separator,
              char *area);
 
-// Whether the cache was built for separator (a field of kFieldSize bytes).
+// The separator field's bits against the cache's, marks included: 0 when
+// the cache was built for the field (and, unless ignored, holds no digit).
 // The whole field is compared, bytes after its NUL too: a difference there
 // only costs a rebuild that gives the same result.
+inline uint64_t FieldDifference(const DelimiterCache &cache, const char *separator,
+                                uint32_t ignoredMarks) {
+    static_assert(DelimiterCache::kFieldSize == 10);
+    uint64_t head;
+    uint16_t tail;
+    std::memcpy(&head, separator, 8);
+    std::memcpy(&tail, separator + 8, 2);
+    return (head ^ cache.head) | (tail ^ (cache.tail & ~ignoredMarks));
+}
+
+// Whether the cache was built for separator (a field of kFieldSize bytes).
 inline bool Fresh(const DelimiterCache &cache, const char *separator) {
-    return cache.built && std::memcmp(cache.field, separator, sizeof cache.field) == 0;
+    return FieldDifference(cache, separator, DelimiterCache::kDigitSeparator) == 0;
 }
 
 // Fresh, and the separator holds no digit, so that every digit is one.
-// One test of the field's two words and the flag together.
 inline bool FreshPlainDigits(const DelimiterCache &cache, const char *separator) {
-    static_assert(sizeof cache.field == 10);
-    uint64_t head, builtHead;
-    uint16_t tail, builtTail;
-    std::memcpy(&head, separator, 8);
-    std::memcpy(&tail, separator + 8, 2);
-    std::memcpy(&builtHead, cache.field, 8);
-    std::memcpy(&builtTail, cache.field + 8, 2);
-    return ((head ^ builtHead) | static_cast<uint16_t>(tail ^ builtTail) |
-            static_cast<uint64_t>(!cache.plainDigits)) == 0;
+    return FieldDifference(cache, separator, 0) == 0;
 }
 
 // The set for the fixed delimiters and the first kSeparatorMax characters of
