@@ -92,13 +92,13 @@ bool InRange(const TypedDate &date) {
 // Shows the first of year, month and day, in that order, that is out of
 // range against the February of the typed year; the result is -1.  Called
 // only for a date that is not InRange.
-[[gnu::noinline]] int RefuseDate(const TypedDate &date) {
-    if (date.year < 1980 || date.year > 2100)
-        return Refuse(kStrBadYear, date.year);
-    if (date.month < 1 || date.month > 12)
-        return Refuse(kStrBadMonth, date.month);
-    if (date.day < 1 || date.day > MonthDays[date.month - 1])
-        return Refuse(kStrBadDay, date.day);
+[[gnu::noinline]] int RefuseDate(int32_t year, int32_t month, int32_t day) {
+    if (year < 1980 || year > 2100)
+        return Refuse(kStrBadYear, year);
+    if (month < 1 || month > 12)
+        return Refuse(kStrBadMonth, month);
+    if (day < 1 || day > MonthDays[month - 1])
+        return Refuse(kStrBadDay, day);
     return -1;
 }
 
@@ -109,7 +109,7 @@ extern "C" int32_t KALDERAPI ParseDosDateFormatString(DosDate *date, const char 
     typed.year = CompleteYear(typed.year);
     SetFebruaryFor(typed.year);
     if (!InRange(typed))
-        return RefuseDate(typed);
+        return RefuseDate(typed.year, typed.month, typed.day);
     date->year = static_cast<uint16_t>(typed.year);
     date->month = static_cast<uint16_t>(typed.month);
     date->day = static_cast<uint16_t>(typed.day);
