@@ -124,10 +124,11 @@ int CopyAndCut(char *area, size_t areaSize, const char *text, const DelimiterSet
 // The value of a decimal digit character, or above 9 for any other.
 inline unsigned DigitValue(char c) { return static_cast<unsigned char>(c) - unsigned{'0'}; }
 
-// One to maxDigits (2 or 4) digits at text: returns their count and sets
-// value, or returns 0 when text starts with no digit or with more than
-// maxDigits.  Written out so that each digit is tested once and the value
-// is a sum of independent products, not a chain.
+// The leading digits of text, one to maxDigits (2 or 4) of them: returns
+// their count and sets value, or returns 0 when text starts with no digit.
+// A digit after the last one taken is left for the caller, who finds no
+// delimiter there.  Written out so that each digit is tested once and the
+// value is a sum of independent products, not a chain.
 template <size_t maxDigits>
 [[gnu::always_inline]] inline size_t ReadShortNumber(const char *text, uint32_t &value) {
     static_assert(maxDigits == 2 || maxDigits == 4);
@@ -139,20 +140,20 @@ template <size_t maxDigits>
         value = d0;
         return 1;
     }
+    if constexpr (maxDigits == 2) {
+        value = d0 * 10 + d1;
+        return 2;
+    }
     const unsigned d2 = DigitValue(text[2]);
     if (d2 > 9) {
         value = d0 * 10 + d1;
         return 2;
     }
-    if (maxDigits == 2)
-        return 0;
     const unsigned d3 = DigitValue(text[3]);
     if (d3 > 9) {
         value = d0 * 100 + d1 * 10 + d2;
         return 3;
     }
-    if (DigitValue(text[4]) <= 9)
-        return 0;
     value = d0 * 1000 + d1 * 100 + d2 * 10 + d3;
     return 4;
 }
