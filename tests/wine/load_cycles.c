@@ -54,17 +54,6 @@ typedef char *(KALDERAPI *FillLongFn)(KALDER_TM, char *);
 static const char long_picture[] = "dddd, MMMM dd, yyyy";
 static const char expected_long[] = "Saturday, December 25, 1999";
 
-static KALDER_TM christmas_1999(void) {
-    KALDER_TM tm;
-    memset(&tm, 0, sizeof tm);
-    tm.tm_year = 99;
-    tm.tm_mon = 11;
-    tm.tm_mday = 25;
-    tm.tm_wday = 6;
-    tm.tm_yday = 358;
-    return tm;
-}
-
 /* One load, use and unload; out receives the long date.  Returns NULL, or
  * what went wrong: the cycles stop at the first fault instead of printing
  * it a thousand times. */
@@ -77,7 +66,7 @@ static const char *one_cycle(const char *path, char out[64]) {
     memset(out, 0, 64);
     if (fill == NULL)
         fault = "FillLongDateFormatString not exported";
-    else if (fill(christmas_1999(), out) != out || strcmp(out, expected_long) != 0)
+    else if (fill(christmas_1999_tm(), out) != out || strcmp(out, expected_long) != 0)
         fault = "long date wrong";
     else if (GetModuleHandleA("kaldres.dll") == NULL)
         fault = "kaldres.dll not loaded while the library is";

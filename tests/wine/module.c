@@ -62,14 +62,7 @@ static const DosDate christmas = {1999, 12, 6, 25};
 
 static const char *long_christmas(const Library *lib) {
     static char out[40];
-    struct tm tm;
-    memset(&tm, 0, sizeof tm);
-    tm.tm_year = 99;
-    tm.tm_mon = 11;
-    tm.tm_mday = 25;
-    tm.tm_wday = 6;
-    tm.tm_yday = 358;
-    return lib->long_date(tm, out);
+    return lib->long_date(christmas_1999_tm(), out);
 }
 
 static const char *short_christmas(const Library *lib) {

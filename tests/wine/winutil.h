@@ -6,6 +6,7 @@
 
 #include <stdio.h>
 #include <string.h>
+#include <time.h>
 #include <windows.h>
 
 /* The folder of the running program, with a trailing backslash.  The
@@ -55,6 +56,19 @@ static inline int write_text_file(const char *path, const char *text) {
         return 0;
     int ok = fputs(text, f) >= 0;
     return fclose(f) == 0 && ok;
+}
+
+/* 25 December 1999, a Saturday (day 358 of the year): the date the
+ * programs format through the library. */
+static inline struct tm christmas_1999_tm(void) {
+    struct tm tm;
+    memset(&tm, 0, sizeof tm);
+    tm.tm_year = 99;
+    tm.tm_mon = 11;
+    tm.tm_mday = 25;
+    tm.tm_wday = 6;
+    tm.tm_yday = 358;
+    return tm;
 }
 
 #endif /* WINUTIL_H */
