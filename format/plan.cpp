@@ -89,12 +89,6 @@ size_t RunPieces(const Plan &plan, const Arg *args, int argCount, char *out, siz
     return PutInt(p, arg.i, conv == Conv::Int2);
 }
 
-[[gnu::always_inline]] inline char *PutScratchSlot(char *p, const Slot &slot, const Arg &arg) {
-    std::memcpy(p, slot.lit, sizeof slot.lit);
-    p += slot.litLen;
-    return slot.conv == Conv::None ? p : PutScratchConversion(p, slot.conv, arg);
-}
-
 } // namespace
 
 size_t WriteInt(char *out, int32_t value, bool twoDigits) {
@@ -120,14 +114,6 @@ size_t RunToScratch(const Plan &plan, const Arg *args, int argCount, char *scrat
     // Every slot but a trailing literal holds a conversion, so slot i takes
     // argument i.
     char *p = scratch;
-    if (plan.count == 4 && argCount >= 4) {
-        // The long date's shape, unrolled.
-        p = PutScratchSlot(p, plan.slots[0], args[0]);
-        p = PutScratchSlot(p, plan.slots[1], args[1]);
-        p = PutScratchSlot(p, plan.slots[2], args[2]);
-        p = PutScratchSlot(p, plan.slots[3], args[3]);
-        return static_cast<size_t>(p - scratch);
-    }
     for (int i = 0; i < plan.count; ++i) {
         const Slot &slot = plan.slots[i];
         std::memcpy(p, slot.lit, sizeof slot.lit);

@@ -35,9 +35,9 @@ const NameTable kTables[] = {
 };
 
 // The text is fetched twice: once to size the block, once to fill it (the
-// first fetch's buffer may be reused in between).  The block holds the text
-// and at least one NUL, padded with NULs to a multiple of kNameBlock.  The copy is bounded by
-// the block in case the second fetch differs.
+// first fetch's buffer may be reused in between).  The copy is bounded by
+// the block in case the second fetch differs.  The block holds the text and
+// at least one NUL, padded with NULs to a multiple of kNameBlock.
 char *CopyName(unsigned id) {
     size_t length = std::strlen(vs_String(id));
     if (length == 0)

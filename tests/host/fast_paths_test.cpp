@@ -195,16 +195,6 @@ TEST_F(KeptDelimiters, FollowEveryChangeOfTheSeparator) {
     EXPECT_EQ(minute, 0);
 }
 
-tok::DelimiterSet SetOf(const char *fixed) {
-    tok::DelimiterSet set{};
-    for (int c = 0; c < 256; ++c)
-        set.cls[c] = c >= '0' && c <= '9' ? tok::kDigit : tok::kOther;
-    set.cls[0] = tok::kEnd;
-    for (const char *d = fixed; *d; ++d)
-        set.Add(*d);
-    return set;
-}
-
 // Where the straight-line cut takes text, it gives the general cut's
 // tokens, values and work area byte for byte.  Returns whether it took it.
 template <int max, size_t maxDigits>
@@ -233,7 +223,7 @@ bool CutsAlike(const std::string &text, const tok::DelimiterSet &set) {
 // every kind of separator, so that the longest numbers are reached too.
 template <int max, size_t maxDigits>
 void ExpectSameCutsAsTheGeneralCut(const char *fixed, const char *alphabet) {
-    const tok::DelimiterSet set = SetOf(fixed);
+    const tok::DelimiterSet set = tok::MakeFixed(fixed).set;
     const size_t letters = std::strlen(alphabet);
     long taken = 0;
     for (size_t length = 0; length <= 7; ++length) {
