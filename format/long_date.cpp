@@ -16,23 +16,6 @@ char WeekdayText[60];
 char MonthText[20];
 char LongDateText[40];
 
-// Index of the first NUL among the 16 bytes at text, or 16 when there is
-// none: the zero-byte test of each 8-byte half, lowest byte first.
-[[gnu::always_inline]] inline size_t NulIn16(const char *text) {
-    constexpr uint64_t kOnes = 0x0101010101010101u;
-    constexpr uint64_t kHighs = 0x8080808080808080u;
-    uint64_t half[2];
-    std::memcpy(half, text, 16);
-    for (size_t k = 0; k < 2; ++k) {
-        // A byte's high bit is set exactly at the first zero byte (and
-        // perhaps at bytes after it, which the lowest set bit ignores).
-        const uint64_t zeros = (half[k] - kOnes) & ~half[k] & kHighs;
-        if (zeros != 0)
-            return 8 * k + static_cast<size_t>(__builtin_ctzll(zeros)) / 8;
-    }
-    return 16;
-}
-
 // A name of 16 characters or more into its work area, cut to fit.
 [[gnu::noinline]] size_t TakeLongName(char *area, size_t areaSize, const char *name) {
     const size_t len = strnlen(name, areaSize - 1);
@@ -44,23 +27,24 @@ char LongDateText[40];
 // Copies a table entry into a work area of at least 16 bytes, cut to fit;
 // no entry (index out of range or no text loaded) gives empty text.  A
 // short name is moved with its padding as one 16-byte block.  Returns the
-// length.
-[[gnu::always_inline]] inline size_t TakeName(char *area, size_t areaSize, char *const *table,
-                                              int32_t count, int32_t index) {
+// name as a framed piece, or with no piece (a null at) when it is too long
+// for one: then only the work area holds it.
+[[gnu::always_inline]] inline fmt::FramedText
+TakeName(char *area, size_t areaSize, char *const *table, int32_t count, int32_t index) {
     const char *name =
         static_cast<uint32_t>(index) < static_cast<uint32_t>(count) ? table[index] : nullptr;
     if (name == nullptr) {
         area[0] = '\0';
-        return 0;
+        return fmt::kNoText;
     }
-    const size_t len = NulIn16(name);
-    if (len == 16)
-        return TakeLongName(area, areaSize, name);
+    const size_t len = ShortNameLength(name);
+    if (len == kNameBlock)
+        return fmt::FramedText{nullptr, TakeLongName(area, areaSize, name)};
     std::memcpy(area, name, 16);
-    return len;
+    return fmt::FramedText{name, len};
 }
 
-size_t PrepareWeekday(int32_t wday) {
+fmt::FramedText PrepareWeekday(int32_t wday) {
     switch (WinDateStruc.iDayName) {
     case 1:
         return TakeName(WeekdayText, sizeof WeekdayText, DayNames, 7, wday);
@@ -68,29 +52,38 @@ size_t PrepareWeekday(int32_t wday) {
         return TakeName(WeekdayText, sizeof WeekdayText, DayAbbrevs, 7, wday);
     default:
         WeekdayText[0] = '\0';
-        return 0;
+        return fmt::kNoText;
     }
+}
+
+// The month number of styles 0 and 1: tm_mon + 1 for every tm_mon, with
+// the wrap of 32-bit arithmetic.
+fmt::FramedText PrepareMonthNumber(int32_t mon, bool twoDigits) {
+    const uint32_t number = static_cast<uint32_t>(mon) + 1u;
+    if (number < 100) {
+        const fmt::FramedText text = fmt::FramedNumber(number, twoDigits);
+        std::memcpy(MonthText, text.at, 16);
+        return text;
+    }
+    char *end = fmt::PutInt(MonthText, static_cast<int32_t>(number), twoDigits);
+    *end = '\0';
+    return fmt::FramedText{nullptr, static_cast<size_t>(end - MonthText)};
 }
 
 // Every month style writes the month text, so nothing of an earlier call
 // can show through; a style outside 0 to 3 gives empty text.
-size_t PrepareMonth(int32_t mon) {
-    // tm_mon + 1 for every tm_mon, with the wrap of 32-bit arithmetic.
-    const auto number = static_cast<int32_t>(static_cast<uint32_t>(mon) + 1u);
+fmt::FramedText PrepareMonth(int32_t mon) {
     switch (WinDateStruc.iMonthStyle) {
     case 0:
-    case 1: {
-        char *end = fmt::PutInt(MonthText, number, WinDateStruc.iMonthStyle == 1);
-        *end = '\0';
-        return static_cast<size_t>(end - MonthText);
-    }
+    case 1:
+        return PrepareMonthNumber(mon, WinDateStruc.iMonthStyle == 1);
     case 2:
         return TakeName(MonthText, sizeof MonthText, MonthAbbrevs, 12, mon);
     case 3:
         return TakeName(MonthText, sizeof MonthText, MonthNames, 12, mon);
     default:
         MonthText[0] = '\0';
-        return 0;
+        return fmt::kNoText;
     }
 }
 
@@ -102,57 +95,97 @@ int32_t YearValue(int32_t tmYear) {
     return static_cast<int32_t>(static_cast<uint32_t>(tmYear) + 1900u);
 }
 
-// The usual long date: a plan of four conversions that take the four
-// values in the kinds the element order gives them (%s for weekday and
-// month, a number for day and year), both texts padded and at most 16
-// characters.  Each piece is then one fixed-size move or one number, with
-// no kind or room checks, into scratch (fmt::kScratchSize bytes).
+// The usual long date is put together from framed pieces (see
+// format/framed.h): the plan's literals, the two texts, and the numbers
+// from the table of framed digits.  That takes a plan of four conversions
+// that take the four values in the kinds the element order gives them (%s
+// for weekday and month, a number for day and year), texts of at most 15
+// characters, a day below 100, a year from 0 to 9999 and a result of at
+// most 31 characters.  Anything else runs the plan in full.
 
 // Bit i set when value i of the element order is text: the weekday always,
 // the month in slot 1 for order 0 and in slot 2 otherwise.
 constexpr uint8_t kTextSlots[3] = {0b0011, 0b0101, 0b0101};
 
-bool UsualLongDate(uint32_t order, size_t weekdayLen, size_t monthLen) {
+bool UsualPlan(uint32_t order) {
     const fmt::Plan &plan = fmt::LongPlan;
-    return order <= 2 && plan.fourConversions && plan.textMask == kTextSlots[order] &&
-           weekdayLen <= 16 && monthLen <= 16;
+    return order <= 2 && plan.fourConversions && plan.textMask == kTextSlots[order];
 }
 
-[[gnu::always_inline]] inline char *PutLiteral(char *p, const fmt::Slot &slot) {
-    std::memcpy(p, slot.lit, sizeof slot.lit);
-    return p + slot.litLen;
+// value, a year from 0 to 9999, as two pieces: the hundreds, then the
+// rest with at least two digits; below 100 the value alone, with the
+// slot's conversion.
+void YearPieces(const fmt::Slot &slot, uint32_t value, fmt::FramedText *high,
+                fmt::FramedText *low) {
+    if (value < 100) {
+        *high = fmt::kNoText;
+        *low = fmt::FramedNumber(value, slot.conv == fmt::Conv::Int2);
+        return;
+    }
+    const uint32_t hundreds = value / 100;
+    *high = fmt::FramedDigitsEntry(hundreds);
+    *low = fmt::FramedDigitsEntry(value - 100 * hundreds + fmt::kTwoDigitEntries);
 }
 
-[[gnu::always_inline]] inline char *PutText(char *p, const char *text, size_t len) {
-    std::memcpy(p, text, 16);
-    return p + len;
+// A literal of the plan, when it has text.
+[[gnu::always_inline]] inline void AddLiteral(fmt::FramedAssembly &text, const fmt::Plan &plan,
+                                              int slot) {
+    if (plan.slots[slot].litLen != 0)
+        text.Add(fmt::FramedLiteral(plan, slot));
 }
 
-[[gnu::always_inline]] inline char *PutNumber(char *p, const fmt::Slot &slot, int32_t value) {
-    return fmt::PutInt(p, value, slot.conv == fmt::Conv::Int2);
-}
-
-// The elements in the order of order (0 month-day-year, 1 day-month-year,
-// 2 year-month-day) after the weekday.
+// Writes the long date of element order order (0 month-day-year, 1
+// day-month-year, 2 year-month-day) from framed pieces into the work area
+// and into out (when given), when every value fits a piece and the text
+// has at most 31 characters; otherwise writes nothing and returns false.
 template <int order>
-size_t RunLongToScratch(size_t weekdayLen, size_t monthLen, int32_t day, int32_t year,
-                        char *scratch) {
-    const fmt::Slot *slot = fmt::LongPlan.slots;
-    char *p = PutText(PutLiteral(scratch, slot[0]), WeekdayText, weekdayLen);
-    p = PutLiteral(p, slot[1]);
-    if constexpr (order == 0)
-        p = PutText(p, MonthText, monthLen);
-    else
-        p = PutNumber(p, slot[1], order == 1 ? day : year);
-    p = PutLiteral(p, slot[2]);
-    if constexpr (order == 0)
-        p = PutNumber(p, slot[2], day);
-    else
-        p = PutText(p, MonthText, monthLen);
-    p = PutNumber(PutLiteral(p, slot[3]), slot[3], order == 2 ? day : year);
-    if (fmt::LongPlan.count == 5)
-        p = PutLiteral(p, slot[4]);
-    return static_cast<size_t>(p - scratch);
+bool WriteUsual(fmt::FramedText weekday, fmt::FramedText month, int32_t day, int32_t year,
+                char *out) {
+    const fmt::Plan &plan = fmt::LongPlan;
+    constexpr int kDaySlot = order == 0 ? 2 : order == 1 ? 1 : 3;
+    constexpr int kYearSlot = order == 2 ? 1 : 3;
+    const auto dayValue = static_cast<uint32_t>(day);
+    const auto yearValue = static_cast<uint32_t>(year);
+    if (weekday.at == nullptr || month.at == nullptr || dayValue >= 100 || yearValue >= 10000)
+        return false;
+    const fmt::FramedText d =
+        fmt::FramedNumber(dayValue, plan.slots[kDaySlot].conv == fmt::Conv::Int2);
+    fmt::FramedText y1;
+    fmt::FramedText y2;
+    YearPieces(plan.slots[kYearSlot], yearValue, &y1, &y2);
+    const size_t len = plan.litTotal + weekday.len + month.len + d.len + y1.len + y2.len;
+    if (len > 31)
+        return false;
+    fmt::FramedAssembly text;
+    AddLiteral(text, plan, 0);
+    text.Add(weekday);
+    AddLiteral(text, plan, 1);
+    if constexpr (order == 0) {
+        text.Add(month);
+        AddLiteral(text, plan, 2);
+        text.Add(d);
+    } else if constexpr (order == 1) {
+        text.Add(d);
+        AddLiteral(text, plan, 2);
+        text.Add(month);
+    } else {
+        text.Add(y1);
+        text.Add(y2);
+        AddLiteral(text, plan, 2);
+        text.Add(month);
+    }
+    AddLiteral(text, plan, 3);
+    if constexpr (order == 2) {
+        text.Add(d);
+    } else {
+        text.Add(y1);
+        text.Add(y2);
+    }
+    AddLiteral(text, plan, 4);
+    text.Store32(LongDateText);
+    if (out != nullptr)
+        text.StoreText(out);
+    return true;
 }
 
 // Copies the finished text, cut to the work area, into the work area and
@@ -169,33 +202,15 @@ char *Finish(const char *text, size_t len, char *out) {
     return out;
 }
 
-} // namespace
-
-extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
-    // Both texts stay in their work areas, which are long enough to be read
-    // 16 bytes at a time.
-    static_assert(sizeof WeekdayText >= 16 && sizeof MonthText >= 16);
-    static_assert(sizeof LongDateText <= fmt::kScratchText + 1);
-    const size_t weekdayLen = PrepareWeekday(date.tm_wday);
-    const size_t monthLen = PrepareMonth(date.tm_mon);
-    const int32_t yearValue = YearValue(date.tm_year);
-    const int32_t order = WinDateStruc.iLongOrder;
-    char scratch[fmt::kScratchSize];
-    if (UsualLongDate(static_cast<uint32_t>(order), weekdayLen, monthLen)) {
-        size_t len;
-        if (order == 0)
-            len = RunLongToScratch<0>(weekdayLen, monthLen, date.tm_mday, yearValue, scratch);
-        else if (order == 1)
-            len = RunLongToScratch<1>(weekdayLen, monthLen, date.tm_mday, yearValue, scratch);
-        else
-            len = RunLongToScratch<2>(weekdayLen, monthLen, date.tm_mday, yearValue, scratch);
-        return Finish(scratch, len, out);
-    }
+// Any long date: the plan run in full.
+[[gnu::noinline]] char *RunInFull(const KALDER_TM &date, size_t weekdayLen, size_t monthLen,
+                                  int32_t yearValue, char *out) {
     const fmt::Arg weekday = fmt::PaddedTextArg(WeekdayText, static_cast<uint16_t>(weekdayLen));
     const fmt::Arg month = fmt::PaddedTextArg(MonthText, static_cast<uint16_t>(monthLen));
     const fmt::Arg day = fmt::IntArg(date.tm_mday);
     const fmt::Arg year = fmt::IntArg(yearValue);
     fmt::Arg args[4] = {weekday, month, day, year};
+    const int32_t order = WinDateStruc.iLongOrder;
     if (order == 1) {
         args[1] = day;
         args[2] = month;
@@ -204,6 +219,33 @@ extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
         args[2] = month;
         args[3] = day;
     }
+    char scratch[fmt::kScratchSize];
     const size_t len = fmt::Run(fmt::LongPlan, args, 4, scratch, sizeof LongDateText);
     return Finish(scratch, len, out);
+}
+
+} // namespace
+
+extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
+    // Both texts stay in their work areas, which are long enough to be read
+    // 16 bytes at a time; name blocks are framed as framed pieces are.
+    static_assert(sizeof WeekdayText >= 16 && sizeof MonthText >= 16);
+    static_assert(sizeof LongDateText <= fmt::kScratchText + 1);
+    static_assert(kNameLead - 1 >= fmt::kFrameLead && kNameTrail >= fmt::kFrameTrail);
+    const fmt::FramedText weekday = PrepareWeekday(date.tm_wday);
+    const fmt::FramedText month = PrepareMonth(date.tm_mon);
+    const int32_t yearValue = YearValue(date.tm_year);
+    const int32_t order = WinDateStruc.iLongOrder;
+    if (UsualPlan(static_cast<uint32_t>(order))) {
+        bool written;
+        if (order == 0)
+            written = WriteUsual<0>(weekday, month, date.tm_mday, yearValue, out);
+        else if (order == 1)
+            written = WriteUsual<1>(weekday, month, date.tm_mday, yearValue, out);
+        else
+            written = WriteUsual<2>(weekday, month, date.tm_mday, yearValue, out);
+        if (written)
+            return out;
+    }
+    return RunInFull(date, weekday.len, month.len, yearValue, out);
 }

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "format/framed.h"
 #include "strings/small_copy.h"
 
 namespace fmt {
@@ -53,7 +54,18 @@ struct Plan {
     // perhaps followed by a literal.
     bool fourConversions = false;
     Slot slots[kMaxSlots]{};
+    // Of a straight plan: slot i's literal framed (see framed.h) at
+    // kFrameLead + i * kFrameStride; the slots past count stay empty.
+    char framedLits[kFrameLead + kMaxSlots * kFrameStride]{};
+    // Of a straight plan: the length of all its literals.
+    uint8_t litTotal = 0;
 };
+
+// Slot i's literal as a framed piece, for i below Plan::kMaxSlots.
+constexpr FramedText FramedLiteral(const Plan &plan, int i) {
+    return FramedText{plan.framedLits + kFrameLead + static_cast<size_t>(i) * kFrameStride,
+                      plan.slots[i].litLen};
+}
 
 // A value for one conversion; a conversion given a value of the other kind,
 // or no value at all, writes nothing.  Text carries its length, which must
@@ -86,6 +98,10 @@ constexpr void MakeStraight(Plan &plan) {
             slot.lit[k] = plan.lit[piece.litOffset + k];
         slot.litLen = piece.litLen;
         slot.conv = piece.conv;
+        char *framed = plan.framedLits + kFrameLead + static_cast<size_t>(i) * kFrameStride;
+        for (int k = 0; k < piece.litLen; ++k)
+            framed[k] = slot.lit[k];
+        plan.litTotal = static_cast<uint8_t>(plan.litTotal + piece.litLen);
     }
     plan.straight = true;
     for (int i = 0; i < plan.count; ++i) {

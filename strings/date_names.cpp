@@ -36,22 +36,34 @@ const NameTable kTables[] = {
 
 // The text is fetched twice: once to size the block, once to fill it (the
 // first fetch's buffer may be reused in between).  The copy is bounded by
-// the block in case the second fetch differs.  The block holds the text and
-// at least one NUL, padded with NULs to a multiple of kNameBlock.
+// the first length in case the second fetch differs.
 char *CopyName(unsigned id) {
-    size_t length = std::strlen(vs_String(id));
+    const size_t length = std::strlen(vs_String(id));
     if (length == 0)
         return nullptr;
-    const size_t blockSize = (length + kNameBlock) / kNameBlock * kNameBlock;
-    char *block = static_cast<char *>(std::calloc(blockSize, 1));
-    if (!block)
-        return nullptr;
-    std::strncpy(block, vs_String(id), length);
-    block[length] = '\0';
-    return block;
+    return MakeNameEntry(vs_String(id), length);
 }
 
 } // namespace
+
+char *MakeNameEntry(const char *text, size_t length) {
+    const size_t blockSize = (length + kNameBlock) / kNameBlock * kNameBlock;
+    auto *framed = static_cast<char *>(std::calloc(kNameLead + blockSize + kNameTrail, 1));
+    if (!framed)
+        return nullptr;
+    char *entry = framed + kNameLead;
+    std::strncpy(entry, text, length);
+    // The text may end before length characters (a second fetch that
+    // differs); the header holds what the block really has.
+    const size_t held = strnlen(entry, kNameBlock);
+    framed[0] = static_cast<char>(held);
+    return entry;
+}
+
+void FreeNameEntry(char *entry) {
+    if (entry != nullptr)
+        std::free(entry - kNameLead);
+}
 
 void LoadDateNames() {
     if (namesLoaded)
@@ -68,7 +80,7 @@ void FreeDateNames() {
         return;
     for (const NameTable &table : kTables) {
         for (unsigned i = 0; i < table.count; ++i) {
-            std::free(table.entries[i]);
+            FreeNameEntry(table.entries[i]);
             table.entries[i] = nullptr;
         }
     }

@@ -36,8 +36,11 @@ class LongDateTest : public LibraryTest {
         char out[64];
         std::memset(out, 'X', sizeof out);
         EXPECT_EQ(FillLongDateFormatString(tm, out), out);
-        // Nothing is written past the long date's 40 bytes.
-        EXPECT_EQ(out[40], 'X');
+        // Nothing is written past the text's NUL.
+        const size_t len = strnlen(out, 40);
+        EXPECT_LT(len, 40u);
+        EXPECT_EQ(std::string(out + len + 1, sizeof out - len - 1),
+                  std::string(sizeof out - len - 1, 'X'));
         return out;
     }
 };
@@ -126,56 +129,69 @@ TEST_F(LongDateTest, EntryWithoutTextKeepsTheSeparators) {
     MonthNames[2] = saved;
 }
 
+// Puts a name of the given text in a table entry for the life of the
+// object, as the library makes its entries.
+class PlantedName {
+  public:
+    PlantedName(char *&entry, const std::string &text)
+        : entry_(entry), saved_(entry), planted_(MakeNameEntry(text.c_str(), text.size())) {
+        entry_ = planted_;
+    }
+    ~PlantedName() {
+        entry_ = saved_;
+        FreeNameEntry(planted_);
+    }
+    PlantedName(const PlantedName &) = delete;
+    PlantedName &operator=(const PlantedName &) = delete;
+
+  private:
+    char *&entry_;
+    char *saved_;
+    char *planted_;
+};
+
 TEST_F(LongDateTest, LongNamesAndResultsAreCut) {
-    char longMonth[] = "Abcdefghijklmnopqrstuvwxyz";
-    char *saved = MonthNames[2];
-    MonthNames[2] = longMonth;
-    UsePicture("MMMM");
-    EXPECT_EQ(Long(kTuesday), "Abcdefghijklmnopqrs5124"); // month cut to 19
-    MonthNames[2] = saved;
-
-    std::string longDay(80, 'w');
-    saved = DayNames[2];
-    DayNames[2] = longDay.data();
-    UsePicture("dddd, MMMM dd, yyyy");
-    EXPECT_EQ(Long(kTuesday), std::string(39, 'w'));
-    DayNames[2] = saved;
-
+    {
+        const PlantedName month(MonthNames[2], "Abcdefghijklmnopqrstuvwxyz");
+        UsePicture("MMMM");
+        EXPECT_EQ(Long(kTuesday), "Abcdefghijklmnopqrs5124"); // month cut to 19
+    }
+    {
+        const PlantedName day(DayNames[2], std::string(80, 'w'));
+        UsePicture("dddd, MMMM dd, yyyy");
+        EXPECT_EQ(Long(kTuesday), std::string(39, 'w'));
+    }
     // 41 characters of text, of which the caller receives 39.
     UsePicture("dddd', the 'dd' day of 'MMMM', 'yyyy");
     EXPECT_EQ(Long(Date(2024, 8, 25, 3)), "Wednesday, the 25 day of September, 202");
 }
 
-// Names are taken 16 bytes at a time when short and in full otherwise:
-// every length around that limit shows whole, in every element order.
-TEST_F(LongDateTest, NamesOfEveryLengthAroundSixteenShowWhole) {
+// Short names are put together with the rest in 16-byte windows, names of
+// 16 or more characters in full: every length around those limits, and
+// every total length up to and past the 31 characters that two windows
+// hold, shows whole in every element order.
+TEST_F(LongDateTest, NamesOfEveryLengthShowWhole) {
     const char *pictures[] = {"dddd, MMMM d, yyyy", "dddd d MMMM yyyy", "dddd yyyy MMMM d"};
-    char *savedDay = DayNames[2];
-    char *savedMonth = MonthNames[2];
-    for (size_t len = 0; len <= 19; ++len) {
-        // Blocks as the library makes them: padded with NULs past 16 bytes.
-        char day[48] = {};
-        char month[48] = {};
-        std::memset(day, 'w', len);
-        std::memset(month, 'm', len);
-        DayNames[2] = day;
-        MonthNames[2] = month;
-        const std::string d(len, 'w');
-        const std::string m(len, 'm');
-        for (int order = 0; order < 3; ++order) {
-            UsePicture(pictures[order]);
-            std::string want;
-            if (order == 0)
-                want = d + ", " + m + " 5, 2024";
-            else if (order == 1)
-                want = d + " 5 " + m + " 2024";
-            else
-                want = d + " 2024 " + m + " 5";
-            EXPECT_EQ(Long(kTuesday), want.substr(0, 39)) << "length " << len << " order " << order;
+    for (size_t dayLen = 0; dayLen <= 19; ++dayLen) {
+        for (size_t monthLen = 0; monthLen <= 19; ++monthLen) {
+            const std::string d(dayLen, 'w');
+            const std::string m(monthLen, 'm');
+            const PlantedName day(DayNames[2], d);
+            const PlantedName month(MonthNames[2], m);
+            for (int order = 0; order < 3; ++order) {
+                UsePicture(pictures[order]);
+                std::string want;
+                if (order == 0)
+                    want = d + ", " + m + " 5, 2024";
+                else if (order == 1)
+                    want = d + " 5 " + m + " 2024";
+                else
+                    want = d + " 2024 " + m + " 5";
+                EXPECT_EQ(Long(kTuesday), want.substr(0, 39))
+                    << "lengths " << dayLen << "/" << monthLen << " order " << order;
+            }
         }
     }
-    DayNames[2] = savedDay;
-    MonthNames[2] = savedMonth;
 }
 
 TEST_F(LongDateTest, NeverReadsMoreThanFourValues) {

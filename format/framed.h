@@ -1,0 +1,155 @@
+// Texts framed by NULs, and windows of a text assembled from them.
+//
+// A framed piece is a text of at most 16 characters in a 16-byte slot
+// padded with NULs, with at least kFrameLead NULs before the slot and
+// kFrameTrail after it.  The 16 bytes read at (piece - d) are then the
+// piece moved d places on, with NULs wherever it is not, for any d from
+// -kFrameTrail to kFrameLead.  So any 16 bytes of a text made of
+// framed pieces laid end to end are the OR of one such read per piece, and
+// the text can be put together in registers straight from the tables.
+//
+// The point is what this avoids: building the text in memory piece by
+// piece and then copying it on.  That copy reads bytes just written by
+// stores of other sizes and offsets, which the processor cannot forward
+// from its store buffer; it waits for them to reach the cache instead.  The
+// framed tables are written when the library loads or the settings are
+// read, long before any call reads them.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace fmt {
+
+inline constexpr size_t kFrameLead = 32;
+inline constexpr size_t kFrameTrail = 16;
+// Framed pieces kept one after another: a slot and the NULs before the next.
+inline constexpr size_t kFrameStride = 16 + kFrameLead;
+
+// A framed piece: its text and length.
+struct FramedText {
+    const char *at;
+    size_t len;
+};
+
+// The empty piece.
+struct FramedNothing {
+    alignas(16) char bytes[kFrameLead + 16 + kFrameTrail]{};
+};
+inline constexpr FramedNothing kFramedNothing{};
+inline constexpr FramedText kNoText{kFramedNothing.bytes + kFrameLead, 0};
+
+// "0" to "99" as "%d" prints them, then "00" to "99" as "%02d" does,
+// framed.
+struct FramedDigits {
+    static constexpr size_t kEntries = 200;
+    char bytes[kFrameLead + kEntries * kFrameStride]{};
+    constexpr FramedDigits() {
+        for (size_t i = 0; i < kEntries; ++i) {
+            const size_t value = i % 100;
+            char *entry = bytes + kFrameLead + i * kFrameStride;
+            if (value >= 10 || i >= 100)
+                *entry++ = static_cast<char>('0' + value / 10);
+            *entry = static_cast<char>('0' + value % 10);
+        }
+    }
+};
+inline constexpr FramedDigits kFramedDigits{};
+
+// Entry i of the framed digits: below 100 the value i as "%d" prints it
+// (one digit below 10), from 100 on the value i - 100 with two digits.
+inline constexpr size_t kTwoDigitEntries = 100;
+inline FramedText FramedDigitsEntry(size_t i) {
+    return FramedText{kFramedDigits.bytes + kFrameLead + i * kFrameStride,
+                      2u - static_cast<size_t>(i < 10)};
+}
+
+// value (below 100) as "%d" or, when twoDigits, as "%02d" prints it.
+inline FramedText FramedNumber(uint32_t value, bool twoDigits) {
+    return FramedDigitsEntry(value + (twoDigits ? kTwoDigitEntries : 0));
+}
+
+// A text of at most 31 characters put together from framed pieces laid
+// end to end, held as two 16-byte halves.  Every piece starts at or before
+// the text's end and has only NULs past its own length, so the halves hold
+// NULs past the text.  A piece's offset from the first half lies in 0 to
+// 31 and from the second in -16 to 15, within its frame.
+class FramedAssembly {
+  public:
+    // Adds piece at the end; the text must stay within 31 characters.
+    void Add(FramedText piece) {
+        const char *from = piece.at - at_;
+        OrIn(first_, from);
+        OrIn(second_, from + 16);
+        at_ += piece.len;
+    }
+
+    // The 32 bytes of text and NULs.
+    void Store32(char *to) const {
+        std::memcpy(to, &first_, 16);
+        std::memcpy(to + 16, &second_, 16);
+    }
+
+    // The text and its NUL, and nothing after them.
+    void StoreText(char *to) const {
+        const size_t size = at_ + 1;
+        if (size > 16) {
+            std::memcpy(to, &first_, 16);
+            StoreStart(to + 16, second_, size - 16);
+        } else {
+            StoreStart(to, first_, size);
+        }
+    }
+
+  private:
+    using Bytes = uint8_t __attribute__((vector_size(16)));
+    static_assert(std::endian::native == std::endian::little);
+
+    // (Through a reference: passing vectors by value differs between
+    // targets with and without vector registers.)
+    static void OrIn(Bytes &half, const char *from) {
+        Bytes bytes;
+        std::memcpy(&bytes, from, 16);
+        half |= bytes;
+    }
+
+    // The first n (1 to 16) bytes of half, through general registers.
+    static void StoreStart(char *to, const Bytes &half, size_t n) {
+        uint64_t word[2];
+        std::memcpy(word, &half, 16);
+        if (n >= 8) {
+            std::memcpy(to, &word[0], 8);
+            StoreStart(to + 8, word[1], n - 8);
+        } else {
+            StoreStart(to, word[0], n);
+        }
+    }
+
+    // The first n (0 to 8) bytes of word, the low byte first, in at most
+    // two overlapping moves.
+    static void StoreStart(char *to, uint64_t word, size_t n) {
+        if (n == 8) {
+            std::memcpy(to, &word, 8);
+        } else if (n >= 4) {
+            const auto head = static_cast<uint32_t>(word);
+            const auto tail = static_cast<uint32_t>(word >> (8 * (n - 4)));
+            std::memcpy(to, &head, 4);
+            std::memcpy(to + n - 4, &tail, 4);
+        } else if (n >= 2) {
+            const auto head = static_cast<uint16_t>(word);
+            const auto tail = static_cast<uint16_t>(word >> (8 * (n - 2)));
+            std::memcpy(to, &head, 2);
+            std::memcpy(to + n - 2, &tail, 2);
+        } else if (n == 1) {
+            to[0] = static_cast<char>(word);
+        }
+    }
+
+    size_t at_ = 0;
+    Bytes first_{};
+    Bytes second_{};
+};
+
+} // namespace fmt
