@@ -17,18 +17,21 @@ char MonthText[20];
 char LongDateText[40];
 
 // A name of 16 characters or more into its work area, cut to fit.
-[[gnu::noinline]] size_t TakeLongName(char *area, size_t areaSize, const char *name) {
+[[gnu::noinline]] void TakeLongName(char *area, size_t areaSize, const char *name) {
     const size_t len = strnlen(name, areaSize - 1);
     fmt::CopySmall(area, name, len);
     area[len] = '\0';
-    return len;
 }
+
+// A text that only its work area holds, not a framed piece: its length
+// passes any text that framed pieces can make, which sends the long date
+// the full way.
+constexpr fmt::FramedText kOnlyInArea{fmt::kNoText.at, 32};
 
 // Copies a table entry into a work area of at least 16 bytes, cut to fit;
 // no entry (index out of range or no text loaded) gives empty text.  A
 // short name is moved with its padding as one 16-byte block.  Returns the
-// name as a framed piece, or with no piece (a null at) when it is too long
-// for one: then only the work area holds it.
+// name as a framed piece, or kOnlyInArea when it is too long for one.
 [[gnu::always_inline]] inline fmt::FramedText
 TakeName(char *area, size_t areaSize, char *const *table, int32_t count, int32_t index) {
     const char *name =
@@ -38,8 +41,10 @@ TakeName(char *area, size_t areaSize, char *const *table, int32_t count, int32_t
         return fmt::kNoText;
     }
     const size_t len = ShortNameLength(name);
-    if (len == kNameBlock)
-        return fmt::FramedText{nullptr, TakeLongName(area, areaSize, name)};
+    if (len == kNameBlock) {
+        TakeLongName(area, areaSize, name);
+        return kOnlyInArea;
+    }
     std::memcpy(area, name, 16);
     return fmt::FramedText{name, len};
 }
@@ -65,9 +70,8 @@ fmt::FramedText PrepareMonthNumber(int32_t mon, bool twoDigits) {
         std::memcpy(MonthText, text.at, 16);
         return text;
     }
-    char *end = fmt::PutInt(MonthText, static_cast<int32_t>(number), twoDigits);
-    *end = '\0';
-    return fmt::FramedText{nullptr, static_cast<size_t>(end - MonthText)};
+    *fmt::PutInt(MonthText, static_cast<int32_t>(number), twoDigits) = '\0';
+    return kOnlyInArea;
 }
 
 // Every month style writes the month text, so nothing of an earlier call
@@ -146,7 +150,7 @@ bool WriteUsual(fmt::FramedText weekday, fmt::FramedText month, int32_t day, int
     constexpr int kYearSlot = order == 2 ? 1 : 3;
     const auto dayValue = static_cast<uint32_t>(day);
     const auto yearValue = static_cast<uint32_t>(year);
-    if (weekday.at == nullptr || month.at == nullptr || dayValue >= 100 || yearValue >= 10000)
+    if (dayValue >= 100 || yearValue >= 10000)
         return false;
     const fmt::FramedText d =
         fmt::FramedNumber(dayValue, plan.slots[kDaySlot].conv == fmt::Conv::Int2);
@@ -159,22 +163,22 @@ bool WriteUsual(fmt::FramedText weekday, fmt::FramedText month, int32_t day, int
     fmt::FramedAssembly text;
     AddLiteral(text, plan, 0);
     text.Add(weekday);
-    AddLiteral(text, plan, 1);
+    text.Add(fmt::FramedLiteral(plan, 1));
     if constexpr (order == 0) {
         text.Add(month);
-        AddLiteral(text, plan, 2);
+        text.Add(fmt::FramedLiteral(plan, 2));
         text.Add(d);
     } else if constexpr (order == 1) {
         text.Add(d);
-        AddLiteral(text, plan, 2);
+        text.Add(fmt::FramedLiteral(plan, 2));
         text.Add(month);
     } else {
         text.Add(y1);
         text.Add(y2);
-        AddLiteral(text, plan, 2);
+        text.Add(fmt::FramedLiteral(plan, 2));
         text.Add(month);
     }
-    AddLiteral(text, plan, 3);
+    text.Add(fmt::FramedLiteral(plan, 3));
     if constexpr (order == 2) {
         text.Add(d);
     } else {
@@ -203,10 +207,11 @@ char *Finish(const char *text, size_t len, char *out) {
 }
 
 // Any long date: the plan run in full.
-[[gnu::noinline]] char *RunInFull(const KALDER_TM &date, size_t weekdayLen, size_t monthLen,
-                                  int32_t yearValue, char *out) {
-    const fmt::Arg weekday = fmt::PaddedTextArg(WeekdayText, static_cast<uint16_t>(weekdayLen));
-    const fmt::Arg month = fmt::PaddedTextArg(MonthText, static_cast<uint16_t>(monthLen));
+[[gnu::noinline]] char *RunInFull(const KALDER_TM &date, int32_t yearValue, char *out) {
+    const auto weekdayLen = static_cast<uint16_t>(std::strlen(WeekdayText));
+    const auto monthLen = static_cast<uint16_t>(std::strlen(MonthText));
+    const fmt::Arg weekday = fmt::PaddedTextArg(WeekdayText, weekdayLen);
+    const fmt::Arg month = fmt::PaddedTextArg(MonthText, monthLen);
     const fmt::Arg day = fmt::IntArg(date.tm_mday);
     const fmt::Arg year = fmt::IntArg(yearValue);
     fmt::Arg args[4] = {weekday, month, day, year};
@@ -247,5 +252,5 @@ extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
         if (written)
             return out;
     }
-    return RunInFull(date, weekday.len, month.len, yearValue, out);
+    return RunInFull(date, yearValue, out);
 }
