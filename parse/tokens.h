@@ -182,14 +182,20 @@ template <int max, size_t maxDigits>
         i += digits;
         values[count] = static_cast<int32_t>(value);
         ends[count] = i;
-        const CharClass next = set.Of(text[i]);
-        if (next != kDelimiter && (next != kEnd || count + 1 < max))
+        // The text may end after the last number; otherwise a delimiter
+        // follows.  Only a NUL is of class kEnd.
+        const char next = text[i];
+        if (count + 1 == max && next == '\0')
+            break;
+        if (set.Of(next) != kDelimiter)
             return -1;
-        i += next == kDelimiter;
+        ++i;
     }
     // i is at the text's NUL or just past the delimiter after the last
-    // number; everything before it has been read.
-    CopySmall(area, text, i);
+    // number; everything before it has been read, and text[i] is there to
+    // read (at worst the NUL).  Copying it too, only to overwrite it with
+    // the NUL below, makes the copy at least 4 bytes for any time.
+    CopySmall(area, text, i + 1);
     for (int k = 0; k < max; ++k)
         area[ends[k]] = '\0';
     area[i] = '\0';
