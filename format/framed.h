@@ -78,7 +78,10 @@ inline FramedText FramedNumber(uint32_t value, bool twoDigits) {
 // 31 and from the second in -16 to 15, within its frame.
 class FramedAssembly {
   public:
-    // Adds piece at the end; the text must stay within 31 characters.
+    // The longest text two halves hold with its NUL.
+    static constexpr size_t kMaxLength = 31;
+
+    // Adds piece at the end; the text must stay within kMaxLength.
     void Add(FramedText piece) {
         const char *from = piece.at - at_;
         OrIn(first_, from);

@@ -26,7 +26,7 @@ char LongDateText[40];
 // A text that only its work area holds, not a framed piece: its length
 // passes any text that framed pieces can make, which sends the long date
 // the full way.
-constexpr fmt::FramedText kOnlyInArea{fmt::kNoText.at, 32};
+constexpr fmt::FramedText kOnlyInArea{fmt::kNoText.at, fmt::FramedAssembly::kMaxLength + 1};
 
 // Copies a table entry into a work area of at least 16 bytes, cut to fit;
 // no entry (index out of range or no text loaded) gives empty text.  A
@@ -158,7 +158,7 @@ bool WriteUsual(fmt::FramedText weekday, fmt::FramedText month, int32_t day, int
     fmt::FramedText y2;
     YearPieces(plan.slots[kYearSlot], yearValue, &y1, &y2);
     const size_t len = plan.litTotal + weekday.len + month.len + d.len + y1.len + y2.len;
-    if (len > 31)
+    if (len > fmt::FramedAssembly::kMaxLength)
         return false;
     fmt::FramedAssembly text;
     AddLiteral(text, plan, 0);

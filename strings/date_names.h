@@ -12,8 +12,9 @@
 //
 // The entry points at the text.  A name of fewer than kNameBlock (16)
 // characters can thus be read 16 bytes at a time, and also shifted by up to
-// kNameLead - 1 places either way with NULs wherever the name is not; its
-// length is a single byte away, so the formatter need not scan for it.
+// kNameLead - 1 places one way and kNameTrail the other, with NULs wherever
+// the name is not; its length is a single byte away, so the formatter need
+// not scan for it.
 inline constexpr size_t kNameBlock = 16;
 inline constexpr size_t kNameLead = 33;
 inline constexpr size_t kNameTrail = 16;
