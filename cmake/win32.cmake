@@ -1,11 +1,43 @@
-# Cross build for 32-bit Windows: KALDER32.dll, the resource module
-# kaldres.dll, the checks of their tables, and the test programs that run
-# under Wine.  Everything lands in one folder, because the library takes
-# kaldres.dll from its own folder and the tests take the library from theirs.
+# Cross build for Windows, 32-bit (i686) or 64-bit (x86-64) by the
+# toolchain: KALDER32.dll, the resource module kaldres.dll, the checks of
+# their tables, and the test programs that run under Wine.  Everything lands
+# in one folder, because the library takes kaldres.dll from its own folder
+# and the tests take the library from theirs.
+#
+# The 32-bit build also builds the 64-bit one in its folder x64/ (for the
+# kit's x64/ folder and the 64-bit tests) and a native reference build in
+# reference/ (for the differential check across the three builds).
 enable_testing()
 
 set(KALDER_WIN32_OUT ${PROJECT_BINARY_DIR})
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${KALDER_WIN32_OUT})
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(KALDER_WIN_ARCH x64)
+  set(KALDER_RC_TARGET pe-x86-64)
+  set(KALDER_PE_FORMAT pei-x86-64)
+else()
+  set(KALDER_WIN_ARCH x86)
+  set(KALDER_RC_TARGET pe-i386)
+  set(KALDER_PE_FORMAT pei-i386)
+endif()
+
+# The export list.  32-bit stdcall symbols carry @N, the argument bytes the
+# function removes from the stack, and the list maps each undecorated name
+# to its decorated symbol; 64-bit Windows has one calling convention and no
+# decoration, so there the list names the symbols as they are.
+if(KALDER_WIN_ARCH STREQUAL x64)
+  file(READ ${PROJECT_SOURCE_DIR}/frame/KALDER32.def KALDER_DEF_TEXT)
+  string(REGEX REPLACE "([A-Za-z_0-9]+) *= *[A-Za-z_0-9]+@[0-9]+" "\\1" KALDER_DEF_TEXT
+         "${KALDER_DEF_TEXT}")
+  string(REGEX REPLACE ";[^\n]*\n" "" KALDER_DEF_TEXT "${KALDER_DEF_TEXT}")
+  set(KALDER_EXPORT_DEF ${PROJECT_BINARY_DIR}/KALDER32-exports.def)
+  file(WRITE ${KALDER_EXPORT_DEF} "; Exports of the 64-bit KALDER32.dll: the names at fixed ordinals.\n"
+                                  "${KALDER_DEF_TEXT}")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+               ${PROJECT_SOURCE_DIR}/frame/KALDER32.def)
+else()
+  set(KALDER_EXPORT_DEF ${PROJECT_SOURCE_DIR}/frame/KALDER32.def)
+endif()
 
 # ---------------------------------------------------------------------------
 # KALDER32.dll: the library's logic over the real platform calls.  The .def
@@ -13,7 +45,7 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${KALDER_WIN32_OUT})
 # libstdc++ are linked in so that the only imports are system modules.
 add_library(KALDER32 SHARED $<TARGET_OBJECTS:kalder_core>
                             ${PROJECT_SOURCE_DIR}/platform/win32/win32_platform.cpp
-                            ${PROJECT_SOURCE_DIR}/frame/KALDER32.def)
+                            ${KALDER_EXPORT_DEF})
 set_target_properties(KALDER32 PROPERTIES
   PREFIX ""
   OUTPUT_NAME KALDER32
@@ -38,7 +70,7 @@ function(kalder_resource_dll NAME RC OUTDIR)
   add_custom_command(
     OUTPUT ${res_dll}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/resources
-    COMMAND ${CMAKE_RC_COMPILER} --target=pe-i386 --input-format=rc --output-format=coff
+    COMMAND ${CMAKE_RC_COMPILER} --target=${KALDER_RC_TARGET} --input-format=rc --output-format=coff
             -I ${rc_dir} -I ${PROJECT_SOURCE_DIR}/res -i ${RC} -o ${res_obj}
     COMMAND ${CMAKE_C_COMPILER} -shared -nostdlib -Wl,--entry,0 -Wl,--no-insert-timestamp
             -Wl,--enable-auto-image-base -Wl,-T,${PROJECT_SOURCE_DIR}/cmake/resource-only.ld
@@ -59,12 +91,56 @@ kalder_resource_dll(kaldres ${PROJECT_SOURCE_DIR}/res/kaldres_en.rc ${KALDER_WIN
 # prefix and one wineserver per ctest run (a fixture), since starting Wine
 # is the slow part.
 set(KALDER_OBJDUMP ${KALDER_MINGW_PREFIX}-objdump)
-add_test(NAME dll_tables
+add_test(NAME dll_tables_${KALDER_WIN_ARCH}
          COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-dll-tables.sh ${KALDER_OBJDUMP}
+                 ${KALDER_PE_FORMAT}
                  ${KALDER_WIN32_OUT}/KALDER32.dll ${KALDER_WIN32_OUT}/kaldres.dll
                  ${KALDER_WIN32_OUT}/kaldres_alt.dll)
 
+# The pass over every export is compared with the Linux build's, made here
+# by a native build of the library in reference/ (a 64-bit build made by the
+# 32-bit one takes its parent's).
+include(ExternalProject)
+if(NOT KALDER_CALLS_REFERENCE)
+  set(KALDER_REFERENCE_DIR ${PROJECT_BINARY_DIR}/reference)
+  set(KALDER_CALLS_REFERENCE ${PROJECT_BINARY_DIR}/calls-host.txt)
+  ExternalProject_Add(kalder_reference
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+    BINARY_DIR ${KALDER_REFERENCE_DIR}
+    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DKALDER_REFERENCE_ONLY=ON
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND "")
+  add_test(NAME calls_reference
+           COMMAND ${KALDER_REFERENCE_DIR}/calls_host ${KALDER_REFERENCE_DIR}/libkalder32.so
+                   ${KALDER_CALLS_REFERENCE})
+  set_tests_properties(calls_reference PROPERTIES FIXTURES_SETUP calls_reference)
+endif()
+
 include(${PROJECT_SOURCE_DIR}/tests/wine/wine_tests.cmake)
+
+# The 32-bit build builds the 64-bit one in x64/, for the kit and for its
+# tests, which run in the same ctest run as this build's.
+if(KALDER_WIN_ARCH STREQUAL x86)
+  option(KALDER_WITH_X64 "Build the 64-bit library and kit folder x64/ too" ON)
+endif()
+if(KALDER_WITH_X64)
+  find_program(KALDER_X64_COMPILER x86_64-w64-mingw32-g++)
+  if(NOT KALDER_X64_COMPILER)
+    message(FATAL_ERROR "x86_64-w64-mingw32-g++ not found: apt-get install g++-mingw-w64-x86-64, "
+                        "or configure with -DKALDER_WITH_X64=OFF")
+  endif()
+  set(KALDER_X64_DIR ${PROJECT_BINARY_DIR}/x64)
+  ExternalProject_Add(kalder_x64
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+    BINARY_DIR ${KALDER_X64_DIR}
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw64.cmake
+               -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+               -DKALDER_CALLS_REFERENCE=${KALDER_CALLS_REFERENCE}
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND "")
+  file(WRITE ${PROJECT_BINARY_DIR}/x64-tests.cmake "subdirs(\"${KALDER_X64_DIR}\")\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${PROJECT_BINARY_DIR}/x64-tests.cmake)
+endif()
 
 # ---------------------------------------------------------------------------
 # The kit: import library, command-line tool, example, translations, and

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Checks the export and import tables of the built modules.
-#   check-dll-tables.sh OBJDUMP KALDER32.dll kaldres.dll [more resource dlls...]
-# KALDER32.dll must export exactly the 24 names below at their ordinals and
-# import from KERNEL32.dll, USER32.dll and msvcrt.dll only; a resource module
-# must have no imports, no exports and no code.
+#   check-dll-tables.sh OBJDUMP FORMAT KALDER32.dll kaldres.dll [more resource dlls...]
+# Every module must be of FORMAT (pei-i386 for 32-bit, pei-x86-64 for 64-bit
+# Windows).  KALDER32.dll must export exactly the 24 names below at their
+# ordinals and import from KERNEL32.dll, USER32.dll and msvcrt.dll only; a
+# resource module must have no imports, no exports and no code.
 set -u
 objdump=$1
-dll=$2
-shift 2
+format=$2
+dll=$3
+shift 3
 
 expected_exports="1 DosdToJulian
 2 CorrectLeap
@@ -66,7 +68,14 @@ export_slots_of() {
 
 imports_of() { "$objdump" -p "$1" | awk '/DLL Name:/ { print $NF }'; }
 
+check_format() {
+    local actual
+    actual=$("$objdump" -f "$1" 2>&1 | awk '/file format/ { print $NF }')
+    [ "$actual" = "$format" ] || fail "$1 is ${actual:-unreadable}, expected $format"
+}
+
 check_library() {
+    check_format "$dll"
     local actual
     actual=$(exports_of "$dll" | sort -n)
     if [ "$actual" != "$expected_exports" ]; then
@@ -88,6 +97,7 @@ check_library() {
 
 check_resource_module() {
     local res=$1
+    check_format "$res"
     [ -z "$(imports_of "$res")" ] || fail "$res has imports: $(imports_of "$res" | tr '\n' ' ')"
     [ -z "$(exports_of "$res")" ] || fail "$res has exports"
     # No code: no executable section and no entry point.
