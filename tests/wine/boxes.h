@@ -5,11 +5,13 @@
  * active.  For a message box (dialog class "#32770") it records the
  * caption, the text (static control 0xFFFF) and the owner, then posts IDOK
  * so that the box closes by itself and the call that showed it returns.
- * Any other window that becomes active is counted too.
+ * Any other window that becomes active is counted too.  A program that
+ * writes its calls out can have each box written among them (box_echo).
  */
 #ifndef BOXES_H
 #define BOXES_H
 
+#include <stdio.h>
 #include <string.h>
 #include <windows.h>
 
@@ -25,6 +27,7 @@ static HHOOK box_hook;
 static CapturedBox boxes[BOX_MAX];
 static int box_count;    /* message boxes seen since the last boxes_clear */
 static int window_count; /* other windows activated since the last boxes_clear */
+static FILE *box_echo;   /* when set, each box is also written here as "[caption] text" */
 
 static LRESULT CALLBACK box_cbt_proc(int code, WPARAM wparam, LPARAM lparam) {
     if (code == HCBT_ACTIVATE) {
@@ -32,13 +35,15 @@ static LRESULT CALLBACK box_cbt_proc(int code, WPARAM wparam, LPARAM lparam) {
         char cls[64] = "";
         GetClassNameA(wnd, cls, sizeof cls);
         if (strcmp(cls, "#32770") == 0) {
-            if (box_count < BOX_MAX) {
-                CapturedBox *box = &boxes[box_count];
-                GetWindowTextA(wnd, box->caption, sizeof box->caption);
-                GetDlgItemTextA(wnd, 0xFFFF, box->text, sizeof box->text);
-                box->owner = GetWindow(wnd, GW_OWNER);
-            }
+            CapturedBox box;
+            GetWindowTextA(wnd, box.caption, sizeof box.caption);
+            GetDlgItemTextA(wnd, 0xFFFF, box.text, sizeof box.text);
+            box.owner = GetWindow(wnd, GW_OWNER);
+            if (box_count < BOX_MAX)
+                boxes[box_count] = box;
             box_count++;
+            if (box_echo != NULL)
+                fprintf(box_echo, "[%s] %s\n", box.caption, box.text);
             PostMessageA(wnd, WM_COMMAND, IDOK, 0);
         } else {
             window_count++;
