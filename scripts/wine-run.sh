@@ -1,116 +1,124 @@
 #!/usr/bin/env bash
-# Runs the Windows test programs under Wine, one prefix per test run.
+# Runs the Windows test programs under Wine, one prefix per build and test
+# run.
 #
-#   wine-run.sh setup   STATE PROBE_EXE   create the prefix, start the server
-#   wine-run.sh run     STATE EXE [ARGS]  run one test program
-#   wine-run.sh cleanup STATE             stop the server, remove the prefix
+#   wine-run.sh mode                           how 32-bit programs run here:
+#                                              "native", "emulated", or
+#                                              "unavailable: REASON"
+#   wine-run.sh setup   STATE BITS [PROBE_EXE] create the prefix, start the server
+#   wine-run.sh run     STATE EXE [ARGS]       run one test program
+#   wine-run.sh cleanup STATE                  stop the server, remove the prefix
 #
 # STATE is a file in the build folder that tells the later steps where the
-# prefix is, or why the Wine tests are skipped.  A step that cannot run
-# 32-bit Windows programs on this machine exits 77, which ctest reports as
-# skipped with the reason printed here.
+# prefix is and whether its programs are 32-bit (BITS 32) or 64-bit (64).
+# Nothing here is ever reported as skipped: a step that cannot run fails
+# and says why.
 #
-# 32-bit Windows programs need 32-bit Linux programs (the Wine loader).  On
-# a kernel without 32-bit support they still run through qemu user
-# emulation registered with binfmt_misc; setup registers it when it can
-# (root), but only when the native way fails.  Under emulation every Wine
-# process start costs about a minute, so the run keeps one persistent
-# wineserver and one prefix for all tests, and Wine's optional components
-# (Mono, Gecko, menu integration) are switched off.
+# Every prefix is a 64-bit one, so that the wineserver and Wine's own
+# services run natively on every x86-64 kernel.  32-bit programs need a
+# kernel that runs 32-bit Linux programs (the 32-bit Wine loader).  Where
+# it does not, they run through qemu user emulation registered with
+# binfmt_misc (as root), where every 32-bit process start costs about two
+# minutes of emulated CPU.  So the prefix is then made by the 64-bit loader
+# alone, with emulation switched off for the moment (else wineboot starts
+# 32-bit helpers, for many minutes), and its syswow64 folder is filled with
+# links to Wine's own 32-bit images instead: a prefix in seconds.
 #
-# On a kernel without 32-bit support the tests are skipped unless
-# KALDER_WINE_EMULATED=1 asks for qemu emulation.
+# Wine's lasting processes (winedevice.exe, the server) inherit any pipe on
+# a program's output and keep it open: they get files, never pipes.
 #
-# Timeouts (seconds) can be changed from the environment:
-#   KALDER_WINE_BOOT_TIMEOUT (default 1500), KALDER_WINE_RUN_TIMEOUT (600).
+# Timeouts (seconds) from the environment: KALDER_WINE_BOOT_TIMEOUT (default
+# 600), KALDER_WINE_RUN_TIMEOUT (1200).
 set -u
 
-skip() {
-    echo "SKIPPED: $*"
-    exit 77
-}
-
 log() { echo "[wine-run $(date +%H:%M:%S)] $*"; }
+die() {
+    echo "FAILED: $*"
+    exit 1
+}
 
 command=${1:-}
-state=${2:-}
-[ -n "$command" ] && [ -n "$state" ] || {
-    echo "usage: $0 setup|run|cleanup STATE [...]" >&2
+[ -n "$command" ] || {
+    echo "usage: $0 mode | setup|run|cleanup STATE [...]" >&2
     exit 2
 }
-shift 2
+shift
 
-export WINEARCH=win32
+export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
 
-# The 32-bit loader that /usr/bin/wine starts for 32-bit programs.
-wine_loader() {
-    local candidate
-    for candidate in /usr/lib/wine/wine /usr/lib/i386-linux-gnu/wine/wine /usr/bin/wine; do
-        [ -x "$candidate" ] && {
-            echo "$candidate"
+wine32=/usr/lib/wine/wine
+wine64=/usr/lib/wine/wine64
+server=/usr/lib/wine/wineserver64
+binfmt=/proc/sys/fs/binfmt_misc
+qemu_entry=$binfmt/qemu-i386
+
+# Wine's own 32-bit images, for the syswow64 folder of an emulated prefix.
+wine_i386_images() {
+    local dir
+    for dir in /usr/lib/i386-linux-gnu/wine/i386-windows /usr/lib/wine/i386-windows; do
+        [ -f "$dir/kernel32.dll" ] && {
+            echo "$dir"
             return
         }
     done
 }
 
-can_run_i386() { "$1" --version >/dev/null 2>&1; }
+runs() { "$wine32" --version >/dev/null 2>&1; }
+qemu_enabled() { grep -qs '^enabled' "$qemu_entry"; }
+set_qemu() { [ -e "$qemu_entry" ] && echo "$1" >"$qemu_entry" 2>/dev/null; }
 
-register_qemu_i386() {
-    local qemu
-    qemu=$(command -v qemu-i386-static || true)
-    [ -n "$qemu" ] || return 1
+# Whether the kernel itself runs 32-bit programs: with the emulator's entry
+# switched off for the moment if there is one.
+kernel_runs_i386() {
+    if qemu_enabled; then
+        set_qemu 0 || return 1 # cannot tell without root: take the emulator
+        runs
+        local rc=$?
+        set_qemu 1
+        return $rc
+    fi
+    runs
+}
+
+# Registers (or switches back on) qemu-i386 for 32-bit ELF programs.
+enable_qemu() {
+    qemu_enabled && return 0
     [ "$(id -u)" = 0 ] || return 1
-    if [ ! -e /proc/sys/fs/binfmt_misc/register ]; then
-        mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc 2>/dev/null || return 1
+    [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || return 1
+    if [ -e "$qemu_entry" ]; then
+        set_qemu 1
+        return
     fi
-    [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && return 0
+    local qemu
+    qemu=$(command -v qemu-i386-static) || return 1
     # ELF 32-bit little-endian, machine 3 (i386); F keeps the interpreter
-    # open so it works inside other mount namespaces too.
+    # open so that it works inside other mount namespaces too.
     printf '%s' ':qemu-i386:M::\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$qemu"':F' \
-        >/proc/sys/fs/binfmt_misc/register 2>/dev/null
+        >"$binfmt/register" 2>/dev/null
 }
 
-# Prints how 32-bit programs run here ("native" or "qemu"), or fails.
-probe_i386() {
-    local loader=$1
-    if can_run_i386 "$loader"; then
-        if [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] &&
-            grep -q '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; then
-            echo qemu
-        else
-            echo native
-        fi
-        return 0
-    fi
-    register_qemu_i386 && can_run_i386 "$loader" && {
-        echo qemu
-        return 0
+do_mode() {
+    [ -x "$wine32" ] || {
+        echo "unavailable: the 32-bit Wine loader is missing (apt-get install wine32:i386)"
+        return
     }
-    return 1
+    if kernel_runs_i386; then
+        echo native
+    elif qemu_enabled || { [ "$(id -u)" = 0 ] && command -v qemu-i386-static >/dev/null; }; then
+        echo emulated
+    else
+        echo "unavailable: this kernel does not run 32-bit programs and qemu-i386 user emulation cannot be registered (needs root and qemu-user-static)"
+    fi
 }
 
-runs_i386_natively() {
-    can_run_i386 "$1" && ! grep -qs '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386
-}
-
-read_state() {
-    [ -f "$state" ] || skip "the Wine set-up step has not run (no $state)"
-    # shellcheck disable=SC1090
-    . "$state"
-    [ -z "${SKIP_REASON:-}" ] || skip "$SKIP_REASON"
-    [ -n "${PREFIX:-}" ] && [ -d "$PREFIX" ] || skip "the Wine prefix is gone (${PREFIX:-none})"
-    export WINEPREFIX=$PREFIX
-}
-
-# Writes the registry settings every test program relies on: no display
-# (message boxes still work with the null driver) and the Windows version
-# reported to the module test programs, which pick a version by name.
+# The registry settings every test program relies on: no display (message
+# boxes still work with the null driver) and the Windows version reported to
+# the module test programs, which pick a version by their name.
 write_registry_settings() {
-    local reg=$WINEPREFIX/kalder-settings.reg
-    cat >"$reg" <<'EOF'
+    cat >"$WINEPREFIX/drive_c/kalder-settings.reg" <<'EOF'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Drivers]
@@ -125,77 +133,84 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\AppDefaults\module_nt40.exe]
 "Version"="nt40"
 EOF
-    wine reg import 'C:\kalder-settings.reg' </dev/null >/dev/null 2>&1 ||
-        wine reg import "Z:$(echo "$reg" | tr / '\\')" </dev/null >/dev/null 2>&1
+    "$wine64" reg import 'C:\kalder-settings.reg' </dev/null >/dev/null 2>&1
 }
 
-# The persistent server, and the Wine services the first program starts,
-# outlive the step that started them.  They must not hold the step's
-# standard output: ctest waits for every holder of that pipe to close it.
-start_server() {
-    wineserver -p </dev/null >/dev/null 2>&1
+# Links to Wine's 32-bit images in an empty syswow64 folder.
+fill_syswow64() {
+    local images target=$WINEPREFIX/drive_c/windows/syswow64
+    [ -n "$(ls -A "$target" 2>/dev/null)" ] && return 0
+    images=$(wine_i386_images)
+    [ -n "$images" ] || return 1
+    mkdir -p "$target" && cp -rs "$images/." "$target/"
 }
 
 do_setup() {
-    local probe_exe=${1:-}
+    local state=$1 bits=$2 probe_exe=${3:-}
     local started=$SECONDS
     rm -f "$state"
-    local fail_state
-    fail_state() { printf 'SKIP_REASON=%q\n' "$1" >"$state"; skip "$1"; }
-
-    command -v wine >/dev/null || fail_state "wine is not installed (apt-get install wine wine32)"
-    local loader
-    loader=$(wine_loader)
-    [ -n "$loader" ] || fail_state "the 32-bit Wine loader is missing (apt-get install wine32:i386)"
-    # Under qemu every Wine process start costs about a minute of emulated
-    # CPU and the prefix alone takes half an hour or more: too long for the
-    # routine test run, so emulation is used only when asked for.
-    if [ "${KALDER_WINE_EMULATED:-0}" != 1 ] && ! runs_i386_natively "$loader"; then
-        fail_state "this kernel does not run 32-bit programs (dmesg: 32-bit emulation disabled); under qemu user emulation the Wine tests take about an hour, so they run only with KALDER_WINE_EMULATED=1"
+    [ -x "$wine64" ] && [ -x "$server" ] || die "64-bit Wine is not installed (apt-get install wine wine64)"
+    local how=native
+    if [ "$bits" = 32 ]; then
+        how=$(do_mode)
+        case $how in native | emulated) ;; *) die "32-bit Windows programs cannot run here: ${how#unavailable: }" ;; esac
     fi
-    local how
-    how=$(probe_i386 "$loader") ||
-        fail_state "this machine cannot run 32-bit programs: the kernel refuses them and qemu-i386 user emulation could not be registered (needs root and qemu-user-static)"
-    log "32-bit programs run: $how"
+    log "$bits-bit programs run $how"
 
     local prefix
-    prefix=$(mktemp -d "${TMPDIR:-/tmp}/kalder-wine.XXXXXX") || fail_state "no temporary folder"
+    prefix=$(mktemp -d "${TMPDIR:-/tmp}/kalder-wine$bits.XXXXXX") || die "no temporary folder"
     rmdir "$prefix" # wineboot creates it and wants to own it
     export WINEPREFIX=$prefix
-    printf 'PREFIX=%q\nHOW=%q\n' "$prefix" "$how" >"$state"
+    printf 'PREFIX=%q\nBITS=%q\nHOW=%q\n' "$prefix" "$bits" "$how" >"$state"
 
+    # While wineboot runs, 32-bit programs must either run natively or not
+    # at all; the emulator is switched back on afterwards.
+    local restore_qemu=0
+    if qemu_enabled && ! kernel_runs_i386; then
+        set_qemu 0 && restore_qemu=1
+    fi
     log "creating the prefix $prefix"
-    local boot_timeout=${KALDER_WINE_BOOT_TIMEOUT:-1500}
-    timeout --kill-after=20 "$boot_timeout" wineboot -i </dev/null >"$prefix.boot.log" 2>&1
+    timeout --kill-after=20 "${KALDER_WINE_BOOT_TIMEOUT:-600}" "$wine64" wineboot -i \
+        </dev/null >"$prefix.boot.log" 2>&1
     local boot_rc=$?
-    # wineboot can return before its helpers finish writing the prefix;
-    # the server it started exits once they have.
-    timeout 600 wineserver -w </dev/null >/dev/null 2>&1
-    start_server
-    log "prefix ready after $((SECONDS - started)) s (wineboot exit $boot_rc)"
-    [ -f "$prefix/system.reg" ] && [ -d "$prefix/drive_c/windows/system32" ] || {
+    # wineboot can return before its helpers finish writing the prefix; the
+    # server it started exits once they have.
+    timeout 300 "$server" -w </dev/null >/dev/null 2>&1
+    [ $restore_qemu = 1 ] && set_qemu 1
+    if ! [ -f "$prefix/system.reg" ] || ! [ -d "$prefix/drive_c/windows/system32" ]; then
         cat "$prefix.boot.log"
-        printf 'SKIP_REASON=%q\n' "Wine could not create a prefix here (wineboot exit $boot_rc)" >>"$state"
-        skip "Wine could not create a prefix here (wineboot exit $boot_rc)"
-    }
-    cp "$prefix.boot.log" "$prefix/drive_c/" 2>/dev/null
+        rm -f "$prefix.boot.log"
+        die "Wine could not create a prefix here (wineboot exit $boot_rc)"
+    fi
     rm -f "$prefix.boot.log"
+    log "prefix ready after $((SECONDS - started)) s"
 
-    write_registry_settings || log "warning: registry import failed"
+    if [ "$how" = emulated ]; then
+        fill_syswow64 || die "Wine's 32-bit images are missing (apt-get install wine32:i386)"
+        enable_qemu || die "qemu-i386 user emulation could not be registered (needs root and qemu-user-static)"
+    fi
+    # The persistent server, and the services the first program starts,
+    # outlive this step: they must not hold its output, which ctest waits on.
+    "$server" -p </dev/null >/dev/null 2>&1
+    write_registry_settings || die "the registry settings could not be imported"
     log "registry set after $((SECONDS - started)) s"
 
     if [ -n "$probe_exe" ]; then
-        local out
         run_once "$prefix.probe.log" "$probe_exe"
         local rc=$?
-        out=$(cat "$prefix.probe.log")
+        grep -q 'probe: windows program ran' "$prefix.probe.log" || rc=1
         rm -f "$prefix.probe.log"
-        if [ $rc -ne 0 ] || ! grep -q 'probe: windows program ran' <<<"$out"; then
-            printf 'SKIP_REASON=%q\n' "Wine cannot run a trivial 32-bit Windows program here (exit $rc)" >>"$state"
-            skip "Wine cannot run a trivial 32-bit Windows program here (exit $rc)"
-        fi
+        [ $rc -eq 0 ] || die "Wine cannot run a trivial $bits-bit Windows program here (exit $rc)"
     fi
     log "set-up done in $((SECONDS - started)) s"
+}
+
+read_state() {
+    [ -f "$1" ] || die "the Wine set-up step has not run (no $1)"
+    # shellcheck disable=SC1090
+    . "$1"
+    [ -n "${PREFIX:-}" ] && [ -d "$PREFIX" ] || die "the Wine prefix is gone (${PREFIX:-none})"
+    export WINEPREFIX=$PREFIX
 }
 
 # One attempt at a test program; its output goes to the file $1 (never to
@@ -204,8 +219,10 @@ do_setup() {
 run_once() {
     local out=$1 exe=$2
     shift 2
+    local loader=$wine64
+    [ "${BITS:-64}" = 32 ] && loader=$wine32
     (cd "$(dirname "$exe")" &&
-        timeout --kill-after=10 "${KALDER_WINE_RUN_TIMEOUT:-600}" wine "$exe" "$@") \
+        timeout --kill-after=10 "${KALDER_WINE_RUN_TIMEOUT:-1200}" "$loader" "$exe" "$@") \
         </dev/null >"$out" 2>&1
     local rc=$?
     cat "$out"
@@ -213,17 +230,17 @@ run_once() {
 }
 
 do_run() {
-    read_state
+    read_state "$1"
+    shift
     local exe=$1
     shift
-    local out
+    local out attempt rc
     out=$(mktemp)
-    local attempt rc
     for attempt in 1 2; do
         local started=$SECONDS
         run_once "$out" "$exe" "$@"
         rc=$?
-        log "$(basename "$exe") exit $rc after $((SECONDS - started)) s"
+        log "$(basename "$exe") ($BITS-bit, $HOW) exit $rc after $((SECONDS - started)) s"
         [ $rc -eq 124 ] && echo "TIMEOUT: $(basename "$exe") did not finish (a message box left open?)"
         # The emulator itself crashes now and then ("uncaught target
         # signal"), killing the program by a signal: run it once more.  A
@@ -232,29 +249,28 @@ do_run() {
         [ $attempt -eq 1 ] && log "the emulator crashed: running $(basename "$exe") again"
     done
     rm -f "$out"
-    # A test program's own 77 must not look like a skip.
-    [ $rc -eq 77 ] && rc=1
     return $rc
 }
 
 do_cleanup() {
-    [ -f "$state" ] || exit 0
+    [ -f "$1" ] || exit 0
     # shellcheck disable=SC1090
-    . "$state"
+    . "$1"
     if [ -n "${PREFIX:-}" ] && [ -d "$PREFIX" ]; then
         export WINEPREFIX=$PREFIX
-        wineserver -k </dev/null >/dev/null 2>&1
-        timeout 60 wineserver -w </dev/null >/dev/null 2>&1
+        "$server" -k </dev/null >/dev/null 2>&1
+        timeout 60 "$server" -w </dev/null >/dev/null 2>&1
         rm -rf "$PREFIX"
         log "removed $PREFIX"
     fi
-    rm -f "$state"
+    rm -f "$1"
 }
 
 case $command in
+mode) do_mode ;;
 setup) do_setup "$@" ;;
 run) do_run "$@" ;;
-cleanup) do_cleanup ;;
+cleanup) do_cleanup "$@" ;;
 *)
     echo "unknown command $command" >&2
     exit 2
