@@ -29,7 +29,8 @@ static uint32_t next(void) {
 }
 
 static int32_t in_range(int32_t low, int32_t high) {
-    return low + (int32_t)(next() % (uint32_t)(high - low + 1));
+    uint32_t span = (uint32_t)high - (uint32_t)low + 1u;
+    return (int32_t)((uint32_t)low + next() % span);
 }
 
 /* The bytes of a buffer, and its text when it holds a terminated one. */
