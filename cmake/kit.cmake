@@ -34,6 +34,26 @@ add_custom_command(
   COMMENT "Import library libkalder32.a"
   VERBATIM)
 add_custom_target(kalder32_import_lib ALL DEPENDS ${KALDER_IMPORT_LIB})
+
+# KALDER32.lib, the import library in the format of Microsoft's linker,
+# made by LLVM's dlltool from the same list in the same way.
+find_program(KALDER_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-16 llvm-dlltool-15 llvm-dlltool-14
+             REQUIRED)
+if(KALDER_WIN_ARCH STREQUAL x64)
+  set(KALDER_LLVM_MACHINE i386:x86-64)
+else()
+  set(KALDER_LLVM_MACHINE i386)
+endif()
+set(KALDER_MSVC_LIB ${KALDER_WIN32_OUT}/KALDER32.lib)
+add_custom_command(
+  OUTPUT ${KALDER_MSVC_LIB}
+  COMMAND ${KALDER_LLVM_DLLTOOL} -m ${KALDER_LLVM_MACHINE} -d ${KALDER_IMPORT_DEF}
+          ${KALDER_DLLTOOL_FLAGS} -l ${KALDER_MSVC_LIB}
+  DEPENDS ${KALDER_IMPORT_DEF}
+  COMMENT "Import library KALDER32.lib"
+  VERBATIM)
+add_custom_target(kalder32_msvc_lib ALL DEPENDS ${KALDER_MSVC_LIB})
+
 add_library(kalder32_import INTERFACE)
 target_link_libraries(kalder32_import INTERFACE ${KALDER_IMPORT_LIB})
 add_dependencies(kalder32_import kalder32_import_lib)
@@ -51,6 +71,7 @@ target_link_libraries(typical_example PRIVATE kalder32_import)
 set_target_properties(typical_example PROPERTIES C_STANDARD 11
                                                  RUNTIME_OUTPUT_DIRECTORY ${KALDER_WIN32_OUT})
 add_dependencies(typical_example KALDER32 kaldres_resources)
+kalder_split_debug(typical_example)
 
 # Each translation is built as kaldres_<lang>.dll and goes into the kit as
 # <lang>/kaldres.dll: the file name is what the library looks for.
@@ -74,7 +95,8 @@ if(KALDER_X64_DIR)
   list(APPEND KALDER_KIT_X64
        COMMAND ${CMAKE_COMMAND} -E make_directory ${x64}
        COMMAND ${CMAKE_COMMAND} -E copy ${KALDER_X64_DIR}/KALDER32.dll ${KALDER_X64_DIR}/kaldres.dll
-               ${KALDER_X64_DIR}/libkalder32.a ${KALDER_X64_DIR}/kaldate.exe ${x64}
+               ${KALDER_X64_DIR}/libkalder32.a ${KALDER_X64_DIR}/KALDER32.lib
+               ${KALDER_X64_DIR}/kaldate.exe ${x64}
        COMMAND ${CMAKE_COMMAND} -E copy ${KALDER_X64_DIR}/KALDER32-exports.def ${x64}/KALDER32.def
        COMMAND ${CMAKE_COMMAND} -E copy ${KALDER_X64_DIR}/typical_example.exe ${x64}/typical.exe)
   foreach(lang ${KALDER_TRANSLATIONS})
@@ -89,9 +111,12 @@ add_custom_target(kit ALL
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${KALDER_KIT_DIR} ${KALDER_KIT_ZIP}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${KALDER_KIT_DIR}/example
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:KALDER32> ${KALDER_WIN32_OUT}/kaldres.dll
-          ${PROJECT_SOURCE_DIR}/include/kalder32.h ${KALDER_IMPORT_LIB} $<TARGET_FILE:kaldate>
+          ${PROJECT_SOURCE_DIR}/include/kalder32.h ${KALDER_IMPORT_LIB} ${KALDER_MSVC_LIB}
+          $<TARGET_FILE:kaldate>
           ${PROJECT_SOURCE_DIR}/tools/kit/INSTALL.txt ${KALDER_KIT_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy ${KALDER_IMPORT_DEF} ${KALDER_KIT_DIR}/KALDER32.def
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${KALDER_KIT_DIR}/LICENSE.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${KALDER_KIT_DIR}/CHANGELOG.txt
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:typical_example> ${KALDER_KIT_DIR}/typical.exe
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/examples/typical.c
           ${KALDER_KIT_DIR}/example/typical.c
@@ -101,13 +126,45 @@ add_custom_target(kit ALL
           ${CMAKE_COMMAND} -E tar cf ${KALDER_KIT_ZIP} --format=zip kit
   COMMENT "Kit folder ${KALDER_KIT_DIR} and ${KALDER_KIT_ZIP}"
   VERBATIM)
-add_dependencies(kit KALDER32 kaldres_resources kalder32_import_lib kaldate typical_example)
+add_dependencies(kit KALDER32 kaldres_resources kalder32_import_lib kalder32_msvc_lib kaldate
+                 typical_example)
 foreach(lang ${KALDER_TRANSLATIONS})
   add_dependencies(kit kaldres_${lang}_resources)
 endforeach()
 if(KALDER_X64_DIR)
   add_dependencies(kit kalder_x64)
 endif()
+
+# A program built as Microsoft's tools build one, against KALDER32.lib
+# alone: clang in MSVC mode and lld-link, no C library, no SDK (a stand-in
+# <time.h> gives struct tm).  Its imports are checked here; it runs under
+# Wine with the suite.
+find_program(KALDER_CLANG NAMES clang clang-16 clang-15 clang-14 REQUIRED)
+find_program(KALDER_LLD_LINK NAMES lld-link lld-link-16 lld-link-15 lld-link-14 REQUIRED)
+if(KALDER_WIN_ARCH STREQUAL x64)
+  set(KALDER_MSVC_TARGET x86_64-pc-windows-msvc)
+  set(KALDER_MSVC_MACHINE x64)
+else()
+  set(KALDER_MSVC_TARGET i686-pc-windows-msvc)
+  set(KALDER_MSVC_MACHINE x86)
+endif()
+set(KALDER_MSVC_EXE ${KALDER_WIN32_OUT}/msvc_link.exe)
+add_custom_command(
+  OUTPUT ${KALDER_MSVC_EXE}
+  COMMAND ${KALDER_CLANG} --target=${KALDER_MSVC_TARGET} -O2 -Wall -Wextra -Werror
+          -I ${PROJECT_SOURCE_DIR}/tests/wine/msvc -I ${PROJECT_SOURCE_DIR}/include
+          -c ${PROJECT_SOURCE_DIR}/tests/wine/msvc_link.c -o ${PROJECT_BINARY_DIR}/msvc_link.obj
+  COMMAND ${KALDER_LLD_LINK} -nologo -machine:${KALDER_MSVC_MACHINE} -subsystem:console
+          -entry:entry -nodefaultlib ${PROJECT_BINARY_DIR}/msvc_link.obj ${KALDER_MSVC_LIB}
+          -out:${KALDER_MSVC_EXE}
+  DEPENDS ${PROJECT_SOURCE_DIR}/tests/wine/msvc_link.c ${PROJECT_SOURCE_DIR}/include/kalder32.h
+          ${KALDER_MSVC_LIB}
+  COMMENT "msvc_link.exe, linked by lld-link against KALDER32.lib"
+  VERBATIM)
+add_custom_target(msvc_link ALL DEPENDS ${KALDER_MSVC_EXE})
+add_test(NAME msvc_link_imports_${KALDER_WIN_ARCH}
+         COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-imports.sh ${KALDER_OBJDUMP}
+                 ${KALDER_MSVC_EXE} ${KALDER_WIN32_OUT}/KALDER32.dll)
 
 # Every file of the kit is there, with the export and import tables a
 # user of it relies on.
@@ -123,9 +180,13 @@ add_test(NAME kit_contents_${KALDER_WIN_ARCH}
 # prefix's own picture, M/d/yy or M/d/yyyy.
 if(KALDER_WINE_FULL_SUITE)
   kalder_wine_program(translations translations.c)
-  target_include_directories(translations PRIVATE ${PROJECT_SOURCE_DIR}/res)
+  target_include_directories(translations PRIVATE ${PROJECT_SOURCE_DIR}/res
+                                                  ${PROJECT_BINARY_DIR}/generated)
+  target_link_libraries(translations PRIVATE version)
   add_dependencies(translations kit)
   kalder_wine_test(translations)
+  kalder_wine_test(msvc_link)
+  set_tests_properties(${KALDER_WINE}_msvc_link PROPERTIES DEPENDS ${KALDER_WINE}_abi)
 
   add_test(NAME ${KALDER_WINE}_example COMMAND ${KALDER_WINE_RUN} run ${KALDER_WINE_STATE}
                                                ${KALDER_KIT_DIR}/typical.exe)

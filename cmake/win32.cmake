@@ -39,12 +39,42 @@ else()
   set(KALDER_EXPORT_DEF ${PROJECT_SOURCE_DIR}/frame/KALDER32.def)
 endif()
 
+# The version every module carries in its version resource.
+file(WRITE ${PROJECT_BINARY_DIR}/generated/kalder_version.h.in
+     "#define KALDER_VERSION_MAJOR @PROJECT_VERSION_MAJOR@\n"
+     "#define KALDER_VERSION_MINOR @PROJECT_VERSION_MINOR@\n"
+     "#define KALDER_VERSION_PATCH @PROJECT_VERSION_PATCH@\n"
+     "#define KALDER_VERSION_TEXT \"@PROJECT_VERSION@\"\n")
+configure_file(${PROJECT_BINARY_DIR}/generated/kalder_version.h.in
+               ${PROJECT_BINARY_DIR}/generated/kalder_version.h @ONLY)
+
+# kalder_resource_object(RC OBJECT [DEPENDS files...]): compiles a resource
+# script into an object file to link.
+function(kalder_resource_object RC OBJECT)
+  cmake_parse_arguments(PARSE_ARGV 2 RES "" "" "DEPENDS")
+  get_filename_component(rc_dir ${RC} DIRECTORY)
+  get_filename_component(obj_dir ${OBJECT} DIRECTORY)
+  add_custom_command(
+    OUTPUT ${OBJECT}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${obj_dir}
+    COMMAND ${CMAKE_RC_COMPILER} --target=${KALDER_RC_TARGET} --input-format=rc --output-format=coff
+            -I ${rc_dir} -I ${PROJECT_SOURCE_DIR}/res -I ${PROJECT_BINARY_DIR}/generated -i ${RC}
+            -o ${OBJECT}
+    DEPENDS ${RC} ${RES_DEPENDS} ${PROJECT_SOURCE_DIR}/res/version.inc
+            ${PROJECT_BINARY_DIR}/generated/kalder_version.h
+    COMMENT "Resources of ${RC}"
+    VERBATIM)
+endfunction()
+
 # ---------------------------------------------------------------------------
 # KALDER32.dll: the library's logic over the real platform calls.  The .def
 # gives the 24 exports their undecorated names and ordinals; libgcc and
 # libstdc++ are linked in so that the only imports are system modules.
+kalder_resource_object(${PROJECT_SOURCE_DIR}/res/KALDER32.rc
+                       ${PROJECT_BINARY_DIR}/resources/KALDER32.res.o)
 add_library(KALDER32 SHARED $<TARGET_OBJECTS:kalder_core>
                             ${PROJECT_SOURCE_DIR}/platform/win32/win32_platform.cpp
+                            ${PROJECT_BINARY_DIR}/resources/KALDER32.res.o
                             ${KALDER_EXPORT_DEF})
 set_target_properties(KALDER32 PROPERTIES
   PREFIX ""
@@ -57,6 +87,20 @@ target_include_directories(KALDER32 PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOUR
 target_compile_options(KALDER32 PRIVATE ${KALDER_WARNINGS} ${KALDER_LIB_FLAGS})
 target_link_options(KALDER32 PRIVATE -static -static-libgcc -static-libstdc++)
 
+# kalder_split_debug(TARGET): the image ships stripped; its debug
+# information stays beside it in the build as TARGET's file name + .debug,
+# which a debugger finds through the link the image keeps to it.
+set(KALDER_OBJCOPY ${KALDER_MINGW_PREFIX}-objcopy)
+function(kalder_split_debug TARGET)
+  add_custom_command(TARGET ${TARGET} POST_BUILD
+    COMMAND ${KALDER_OBJCOPY} --only-keep-debug $<TARGET_FILE:${TARGET}>
+            $<TARGET_FILE:${TARGET}>.debug
+    COMMAND ${KALDER_OBJCOPY} --strip-debug --strip-unneeded
+            --add-gnu-debuglink=$<TARGET_FILE:${TARGET}>.debug $<TARGET_FILE:${TARGET}>
+    VERBATIM)
+endfunction()
+kalder_split_debug(KALDER32)
+
 # ---------------------------------------------------------------------------
 # kalder_resource_dll(NAME RC OUTDIR [DEPENDS files...])
 # Builds OUTDIR/NAME.dll, a module that holds only the resources compiled
@@ -64,18 +108,15 @@ target_link_options(KALDER32 PRIVATE -static -static-libgcc -static-libstdc++)
 # become further calls of this function.
 function(kalder_resource_dll NAME RC OUTDIR)
   cmake_parse_arguments(PARSE_ARGV 3 RES "" "" "DEPENDS")
-  get_filename_component(rc_dir ${RC} DIRECTORY)
   set(res_obj ${CMAKE_CURRENT_BINARY_DIR}/resources/${NAME}.res.o)
   set(res_dll ${OUTDIR}/${NAME}.dll)
+  kalder_resource_object(${RC} ${res_obj} DEPENDS ${RES_DEPENDS})
   add_custom_command(
     OUTPUT ${res_dll}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/resources
-    COMMAND ${CMAKE_RC_COMPILER} --target=${KALDER_RC_TARGET} --input-format=rc --output-format=coff
-            -I ${rc_dir} -I ${PROJECT_SOURCE_DIR}/res -i ${RC} -o ${res_obj}
     COMMAND ${CMAKE_C_COMPILER} -shared -nostdlib -Wl,--entry,0 -Wl,--no-insert-timestamp
             -Wl,--enable-auto-image-base -Wl,-T,${PROJECT_SOURCE_DIR}/cmake/resource-only.ld
             -o ${res_dll} ${res_obj}
-    DEPENDS ${RC} ${RES_DEPENDS} ${PROJECT_SOURCE_DIR}/cmake/resource-only.ld
+    DEPENDS ${res_obj} ${PROJECT_SOURCE_DIR}/cmake/resource-only.ld
     COMMENT "Resource module ${NAME}.dll"
     VERBATIM)
   add_custom_target(${NAME}_resources ALL DEPENDS ${res_dll})

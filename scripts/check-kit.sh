@@ -32,7 +32,7 @@ check_files() {
     done
 }
 
-check_files INSTALL.txt kalder32.h example/typical.c
+check_files INSTALL.txt LICENSE.txt CHANGELOG.txt kalder32.h example/typical.c
 check "the kit's header is the library's" cmp -s "$kit/kalder32.h" "$here/../include/kalder32.h"
 
 # check_arch DIR OBJDUMP FORMAT SYMBOL_PATTERN: the files of one build
@@ -41,7 +41,7 @@ check "the kit's header is the library's" cmp -s "$kit/kalder32.h" "$here/../inc
 check_arch() {
     local dir=$1 dump=$2 fmt=$3 pattern=$4
     local nm=${dump%objdump}nm
-    check_files "${dir}KALDER32.def" "${dir}KALDER32.dll" "${dir}kaldres.dll" \
+    check_files "${dir}KALDER32.def" "${dir}KALDER32.lib" "${dir}KALDER32.dll" "${dir}kaldres.dll" \
         "${dir}libkalder32.a" "${dir}kaldate.exe" "${dir}typical.exe" "${dir}de/kaldres.dll" \
         "${dir}fr/kaldres.dll" "${dir}es/kaldres.dll"
 
@@ -53,26 +53,31 @@ check_arch() {
         "$kit/${dir}es/kaldres.dll" >"$log" 2>&1 || cat "$log"
     rm -f "$log"
 
+    # Every module carries a version resource (its texts are UTF-16).
+    local module
+    for module in KALDER32.dll kaldres.dll de/kaldres.dll fr/kaldres.dll es/kaldres.dll; do
+        check "$dir$module has a version resource" \
+            grep -qx FileVersion < <(strings -el "$kit/$dir$module")
+    done
+
+    # The images ship without debug information.
+    for module in KALDER32.dll kaldate.exe typical.exe; do
+        check "$dir$module is stripped" \
+            test -z "$("$dump" -h "$kit/$dir$module" | awk '$2 ~ /^\.debug_/')"
+    done
+
     # The programs need only the system modules and the library, which
     # they import by its undecorated names.
-    local exports program imports used name
-    exports=$("$dump" -p "$kit/${dir}KALDER32.dll" | awk '/\[Ordinal\/Name Pointer\] Table/ { n = 1; next }
-        n && /^[ \t]*\[/ { print $NF } n && /^[ \t]*$/ { n = 0 }' | sort)
+    local program
     for program in kaldate.exe typical.exe; do
-        imports=$("$dump" -p "$kit/$dir$program" | awk '/DLL Name:/ { print $3 }' | sort -u | tr '\n' ' ')
-        check "$dir$program imports only system modules and the library ($imports)" \
-            test "$imports" == "KALDER32.dll KERNEL32.dll USER32.dll msvcrt.dll " -o \
-            "$imports" == "KALDER32.dll KERNEL32.dll msvcrt.dll "
-        used=$("$dump" -p "$kit/$dir$program" | awk '/DLL Name: KALDER32.dll/ { k = 1; next }
-            /DLL Name:/ { k = 0 } k && /^[ \t]+[0-9a-f]+[ \t]+[0-9]+[ \t]+[A-Za-z_]/ { print $3 }' | sort -u)
-        check "$dir$program imports names from the library" test -n "$used"
-        for name in $used; do
-            check "$dir$program imports $name, which the library exports" grep -qx "$name" <<<"$exports"
-        done
+        check "$dir$program imports (see check-imports.sh)" \
+            bash "$here/check-imports.sh" "$dump" "$kit/$dir$program" "$kit/${dir}KALDER32.dll"
     done
 
     # Every export is in the import library, imported from KALDER32.dll.
-    local symbols
+    local symbols exports name
+    exports=$("$dump" -p "$kit/${dir}KALDER32.dll" | awk '/\[Ordinal\/Name Pointer\] Table/ { n = 1; next }
+        n && /^[ \t]*\[/ { print $NF } n && /^[ \t]*$/ { n = 0 }' | sort)
     symbols=$("$nm" "$kit/${dir}libkalder32.a" 2>/dev/null)
     for name in $exports; do
         check "${dir}libkalder32.a defines ${pattern//NAME/$name}" \

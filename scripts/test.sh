@@ -47,7 +47,7 @@ packages_for() {
     valgrind) echo cmake make g++ libgtest-dev libgmock-dev googletest valgrind ;;
     fuzz) echo cmake make clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest ;;
     win32) echo cmake make g++ g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 \
-        binutils-mingw-w64-x86-64 wine wine64 wine32:i386 qemu-user-static unzip ;;
+        binutils-mingw-w64-x86-64 wine wine64 wine32:i386 qemu-user-static unzip clang lld llvm ;;
     esac
 }
 

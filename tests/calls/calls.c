@@ -266,17 +266,17 @@ static void parse_calls(void) {
     char text[32], second[32];
     for (size_t i = 0; i < sizeof typed_dates / sizeof typed_dates[0]; i++)
         parse_date_text(typed_dates[i]);
-    for (int i = 0; i < 40; i++) {
+    for (int i = 0; i < 15; i++) {
         random_text(text, sizeof text);
         parse_date_text(text);
     }
     for (size_t i = 0; i < sizeof typed_times / sizeof typed_times[0]; i++)
         parse_time_text(typed_times[i], 946741632);
-    for (int i = 0; i < 40; i++) {
+    for (int i = 0; i < 15; i++) {
         random_text(text, sizeof text);
         parse_time_text(text, random_time());
     }
-    for (int i = 0; i < 40; i++) {
+    for (int i = 0; i < 20; i++) {
         int32_t t = random_time(), before = t;
         snprintf(text, sizeof text, "%d", in_range(-1, 25));
         snprintf(second, sizeof second, "%d", in_range(-1, 61));

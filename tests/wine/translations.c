@@ -1,11 +1,14 @@
 /*
  * translations.c - each translated kaldres.dll of the kit, put beside a copy
  * of KALDER32.dll in a folder of its own, is the one the library loads: its
- * full and abbreviated names appear in long dates.
+ * full and abbreviated names appear in long dates.  Every module of the kit
+ * carries the version, and each kaldres.dll its language, in its version
+ * resource.
  */
 #include <windows.h>
 
 #include "kalder32.h"
+#include "kalder_version.h"
 #include "winutil.h"
 #include "wtest.h"
 
@@ -27,6 +30,7 @@ typedef void(KALDERAPI *GetWinDateFormatFn)(void);
 struct language {
     const char *code;
     const char *const *texts; /* index: string number - 1150 */
+    WORD id;                  /* the language of its version resource */
 };
 
 static const char *text_of(const struct language *lang, int id) { return lang->texts[id - 1150]; }
@@ -93,8 +97,40 @@ static void check_language(const struct language *lang) {
     RemoveDirectoryA(dir);
 }
 
+/* The version resource of a module of the kit: its language and version. */
+static void check_version(const char *name, WORD language) {
+    char path[MAX_PATH], key[64];
+    static char data[4096];
+    WTEST_GROUP(name);
+    join_path(path, exe_dir(), name);
+    DWORD size = GetFileVersionInfoSizeA(path, NULL);
+    if (!CHECK(size > 0 && size <= sizeof data && GetFileVersionInfoA(path, 0, size, data)))
+        return;
+    WORD *translation = NULL;
+    UINT length = 0;
+    CHECK(VerQueryValueA(data, "\\VarFileInfo\\Translation", (void **)&translation, &length) &&
+          length >= 4);
+    if (translation == NULL)
+        return;
+    CHECK_INT(translation[0], language);
+    CHECK_INT(translation[1], 1252);
+    char *text = NULL;
+    snprintf(key, sizeof key, "\\StringFileInfo\\%04X%04X\\FileVersion", translation[0],
+             translation[1]);
+    CHECK(VerQueryValueA(data, key, (void **)&text, &length));
+    CHECK_STR(text, KALDER_VERSION_TEXT);
+}
+
 int main(void) {
-    static const struct language languages[] = {{"de", kGerman}, {"fr", kFrench}, {"es", kSpanish}};
+    static const struct language languages[] = {
+        {"de", kGerman, 0x0407}, {"fr", kFrench, 0x040C}, {"es", kSpanish, 0x0C0A}};
+    check_version("kit\\KALDER32.dll", 0x0409);
+    check_version("kit\\kaldres.dll", 0x0409);
+    for (size_t i = 0; i < sizeof languages / sizeof languages[0]; i++) {
+        char name[MAX_PATH];
+        snprintf(name, sizeof name, "kit\\%s\\kaldres.dll", languages[i].code);
+        check_version(name, languages[i].id);
+    }
     char saved[64];
     GetProfileStringA("intl", "sLongDate", "", saved, sizeof saved);
     for (size_t i = 0; i < sizeof languages / sizeof languages[0]; i++)
