@@ -17,3 +17,13 @@ if(NOT KALDER_SANITIZE)
                  ${PROJECT_SOURCE_DIR})
   set_tests_properties(package_find_package PROPERTIES TIMEOUT 300)
 endif()
+
+# The shared library exports the 24 names alone, and a program's own globals
+# of the names the library uses inside do not replace the library's.
+add_test(NAME shared_library_exports
+  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/host/exports_test.sh $<TARGET_FILE:kalder32>
+               ${PROJECT_SOURCE_DIR}/frame/KALDER32.def)
+add_executable(own_globals ${PROJECT_SOURCE_DIR}/tests/host/own_globals.c)
+target_link_libraries(own_globals PRIVATE kalder32)
+target_compile_options(own_globals PRIVATE -Wall -Wextra -Werror)
+add_test(NAME own_globals COMMAND own_globals)

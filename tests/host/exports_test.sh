@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# The shared library exports exactly the names of the export list.
+#   exports_test.sh libkalder32.so KALDER32.def
+set -u
+expected=$(awk '/^ +[A-Za-z_0-9]+ *=/ { print $1 }' "$2" | sort)
+actual=$(nm -D --defined-only "$1" | awk '{ print $3 }' | sort)
+if [ "$actual" != "$expected" ]; then
+    echo "FAILED: $1 exports differ from the export list"
+    diff <(echo "$expected") <(echo "$actual")
+    exit 1
+fi
+echo "$1 exports exactly the $(wc -l <<<"$expected") names of the export list"
