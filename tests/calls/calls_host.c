@@ -36,7 +36,8 @@ void calls_write_profile(const CallsProfile *p) {
     FILE *file = fopen(profile_path, "w");
     if (file == NULL)
         return;
-    const char *const keys[] = {"sShortDate", "sLongDate", "sDate", "sTime", "sThousand", "sDecimal"};
+    const char *const keys[] = {"sShortDate", "sLongDate", "sDate",
+                                "sTime",      "sThousand", "sDecimal"};
     const char *const values[] = {p->sShortDate, p->sLongDate, p->sDate,
                                   p->sTime,      p->sThousand, p->sDecimal};
     fputs("[intl]\n", file);
