@@ -78,6 +78,7 @@ gtest_discover_tests(kalder_tests DISCOVERY_TIMEOUT 60)
 add_subdirectory(tools)
 include(${PROJECT_SOURCE_DIR}/cmake/install.cmake)
 include(${PROJECT_SOURCE_DIR}/cmake/kaldate_tests.cmake)
+include(${PROJECT_SOURCE_DIR}/cmake/header_tests.cmake)
 
 # ---------------------------------------------------------------------------
 # Speed and hardening: benchmarks (optimised host builds only) and the

@@ -6,7 +6,7 @@
  * WINDATESTRUC, whose byte layout is part of the interface: callers obtain it
  * with CopyWinDateStruc and read the fields at the offsets checked below.
  *
- * Usable from C and C++.
+ * Usable from C and C++, from C89 and C++98 on.
  */
 #ifndef KALDER32_H
 #define KALDER32_H
@@ -81,36 +81,41 @@ typedef struct WINDATESTRUC {
 
 #define KALDER_WINDATESTRUC_SIZE 228
 
-#if defined(__cplusplus)
-#define KALDER_STATIC_ASSERT(cond, msg) static_assert(cond, msg)
+/* Layout checks, in a form every C and C++ compiler accepts: a compiler
+ * with static assertions (C11, C++11) names the failed check; an older one
+ * (C89, C++98) rejects an array of negative size whose name says which. */
+#if defined(__cplusplus) && __cplusplus >= 201103L
+#define KALDER_LAYOUT_CHECK(name, cond) static_assert(cond, "kalder32.h layout: " #name)
+#elif !defined(__cplusplus) && defined(__STDC_VERSION__) && __STDC_VERSION__ >= 201112L
+#define KALDER_LAYOUT_CHECK(name, cond) _Static_assert(cond, "kalder32.h layout: " #name)
 #else
-#define KALDER_STATIC_ASSERT(cond, msg) _Static_assert(cond, msg)
+#define KALDER_LAYOUT_CHECK(name, cond) typedef char kalder32_layout_##name[(cond) ? 1 : -1]
 #endif
 
-KALDER_STATIC_ASSERT(sizeof(DosDate) == 8, "DosDate is four words");
-KALDER_STATIC_ASSERT(sizeof(KALDER_TM) == 36, "struct tm is nine 32-bit fields");
-KALDER_STATIC_ASSERT(sizeof(KALDER_TIME) == 4, "time value is 32-bit");
-KALDER_STATIC_ASSERT(sizeof(WINDATESTRUC) == 228, "settings record is 228 bytes");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, sTime) == 0, "sTime");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, sDate) == 10, "sDate");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, sShortDate) == 20, "sShortDate");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, sLongDate) == 40, "sLongDate");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, iShortOrder) == 80, "iShortOrder");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, bMonthLZero) == 84, "bMonthLZero");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, bDayLZero) == 88, "bDayLZero");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, bFullYear) == 92, "bFullYear");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, szShortFmt) == 96, "szShortFmt");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, iLongOrder) == 116, "iLongOrder");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, iDayName) == 120, "iDayName");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, bLongDayLZero) == 124, "bLongDayLZero");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, iMonthStyle) == 128, "iMonthStyle");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, bLongFullYear) == 132, "bLongFullYear");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, szDaySep) == 136, "szDaySep");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, szFirstSep) == 146, "szFirstSep");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, szSecondSep) == 156, "szSecondSep");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, szLongFmt) == 166, "szLongFmt");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, sThousand) == 208, "sThousand");
-KALDER_STATIC_ASSERT(offsetof(WINDATESTRUC, sDecimal) == 218, "sDecimal");
+KALDER_LAYOUT_CHECK(DosDate_is_four_words, sizeof(DosDate) == 8);
+KALDER_LAYOUT_CHECK(tm_is_nine_32bit_fields, sizeof(KALDER_TM) == 36);
+KALDER_LAYOUT_CHECK(time_is_32bit, sizeof(KALDER_TIME) == 4);
+KALDER_LAYOUT_CHECK(record_is_228_bytes, sizeof(WINDATESTRUC) == KALDER_WINDATESTRUC_SIZE);
+KALDER_LAYOUT_CHECK(sTime_at_0, offsetof(WINDATESTRUC, sTime) == 0);
+KALDER_LAYOUT_CHECK(sDate_at_10, offsetof(WINDATESTRUC, sDate) == 10);
+KALDER_LAYOUT_CHECK(sShortDate_at_20, offsetof(WINDATESTRUC, sShortDate) == 20);
+KALDER_LAYOUT_CHECK(sLongDate_at_40, offsetof(WINDATESTRUC, sLongDate) == 40);
+KALDER_LAYOUT_CHECK(iShortOrder_at_80, offsetof(WINDATESTRUC, iShortOrder) == 80);
+KALDER_LAYOUT_CHECK(bMonthLZero_at_84, offsetof(WINDATESTRUC, bMonthLZero) == 84);
+KALDER_LAYOUT_CHECK(bDayLZero_at_88, offsetof(WINDATESTRUC, bDayLZero) == 88);
+KALDER_LAYOUT_CHECK(bFullYear_at_92, offsetof(WINDATESTRUC, bFullYear) == 92);
+KALDER_LAYOUT_CHECK(szShortFmt_at_96, offsetof(WINDATESTRUC, szShortFmt) == 96);
+KALDER_LAYOUT_CHECK(iLongOrder_at_116, offsetof(WINDATESTRUC, iLongOrder) == 116);
+KALDER_LAYOUT_CHECK(iDayName_at_120, offsetof(WINDATESTRUC, iDayName) == 120);
+KALDER_LAYOUT_CHECK(bLongDayLZero_at_124, offsetof(WINDATESTRUC, bLongDayLZero) == 124);
+KALDER_LAYOUT_CHECK(iMonthStyle_at_128, offsetof(WINDATESTRUC, iMonthStyle) == 128);
+KALDER_LAYOUT_CHECK(bLongFullYear_at_132, offsetof(WINDATESTRUC, bLongFullYear) == 132);
+KALDER_LAYOUT_CHECK(szDaySep_at_136, offsetof(WINDATESTRUC, szDaySep) == 136);
+KALDER_LAYOUT_CHECK(szFirstSep_at_146, offsetof(WINDATESTRUC, szFirstSep) == 146);
+KALDER_LAYOUT_CHECK(szSecondSep_at_156, offsetof(WINDATESTRUC, szSecondSep) == 156);
+KALDER_LAYOUT_CHECK(szLongFmt_at_166, offsetof(WINDATESTRUC, szLongFmt) == 166);
+KALDER_LAYOUT_CHECK(sThousand_at_208, offsetof(WINDATESTRUC, sThousand) == 208);
+KALDER_LAYOUT_CHECK(sDecimal_at_218, offsetof(WINDATESTRUC, sDecimal) == 218);
 
 /* Calendar arithmetic. */
 int32_t KALDERAPI DosdToJulian(const DosDate *date, int32_t *dayNumber);       /* @1 */
