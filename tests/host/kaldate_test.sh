@@ -55,9 +55,35 @@ refused() {
 
 # usage ARGS...: status 2, nothing on stdout, a message on stderr.
 usage() {
+    says 2 "" "$@"
+}
+
+# says STATUS PATTERN ARGS...: the status, nothing on stdout, and one stderr
+# line "kaldate: <message>" that matches PATTERN.
+says() {
+    local want_status=$1 pattern=$2
+    shift 2
     run "$@"
-    if [[ $status -ne 2 || -s $out || ! -s $err ]] || ! grep -q '^kaldate: ' "$err"; then
-        fail "kaldate $* (wanted a command-line error)"
+    if [[ $status -ne $want_status || -s $out || $(wc -l <"$err") -ne 1 ]] ||
+        ! grep -Eq "^kaldate: $pattern" "$err"; then
+        fail "kaldate $* (wanted status $want_status and a message matching '$pattern')"
+    else
+        passed=$((passed + 1))
+    fi
+}
+
+# json_says STATUS PATTERN ARGS...: as says, with --json: the stderr line is
+# one JSON object whose "error" matches PATTERN and whose "status" is STATUS.
+json_says() {
+    local want_status=$1 pattern=$2
+    shift 2
+    run "$@"
+    if [[ $status -ne $want_status || -s $out || $(wc -l <"$err") -ne 1 ]] || ! python3 -c '
+import json, re, sys
+data = json.load(open(sys.argv[1]))
+ok = re.match(sys.argv[2], data["error"]) and data["status"] == int(sys.argv[3])
+sys.exit(0 if ok and len(data) == 2 else 1)' "$err" "$pattern" "$want_status"; then
+        fail "kaldate $* (wanted a JSON error with status $want_status matching '$pattern')"
     else
         passed=$((passed + 1))
     fi
@@ -181,7 +207,42 @@ json weekdayName Saturday day 1999-12-25
 json date 2000-02-29 date-of-day 60 2000
 json monthName February calendar 2000-02
 json weeks "[[None, None, 1, 2, 3, 4, 5], [6, 7, 8, 9, 10, 11, 12], [13, 14, 15, 16, 17, 18, 19], [20, 21, 22, 23, 24, 25, 26], [27, 28, 29, None, None, None, None]]" calendar 2000-02
-refused ".*32" --json parse-date 12/32/99
+
+# Errors in words that fit them.
+says 2 "no such date: 1999-02-29$" short 1999-02-29
+says 2 "no such date: 1999-13-01$" long 1999-13-01
+says 2 "no such month: 2000-13$" calendar 2000-13
+says 2 "not a date in the form YYYY-MM-DD: 12/25/99$" day 12/25/99
+says 2 "--epoch takes one number" time --epoch
+says 2 "unknown option: --bogus" --bogus
+says 2 "short has no option --bogus" short --bogus
+
+# With --json, errors and warnings on stderr are JSON objects too.
+json_says 1 "The day 32 " --json parse-date 12/32/99
+json_says 1 "The hour 25 " parse-time 25:00 --json
+json_says 2 "no such date: 1999-02-29$" --json short 1999-02-29
+json_says 2 "unknown command: frobnicate" frobnicate --json
+run --json --ini "$DATA/intl_no_pictures.ini" short 1999-12-25
+if [[ $status -eq 0 ]] && python3 -c '
+import json, sys
+assert list(json.load(open(sys.argv[1]))) == ["warning"]' "$err"; then
+    passed=$((passed + 1))
+else
+    fail "kaldate --json --ini intl_no_pictures.ini short 1999-12-25 (a JSON warning)"
+fi
+
+# Output that cannot be written is an error, as in coreutils.
+for json in "" --json; do
+    # shellcheck disable=SC2086
+    "$KALDATE" $json short 1999-12-25 >/dev/full 2>"$err"
+    status=$?
+    if [[ $status -eq 1 ]] && grep -q 'write error: No space left on device' "$err"; then
+        passed=$((passed + 1))
+    else
+        : >"$out"
+        fail "kaldate $json short 1999-12-25 >/dev/full"
+    fi
+done
 
 # Command-line mistakes are not the library's refusals.
 usage

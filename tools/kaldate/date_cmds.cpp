@@ -35,15 +35,16 @@ KALDER_TM ToTm(const CalendarDate &date) {
 }
 
 bool ReadOneDate(const Options &options, const char *command, CalendarDate &date, int &status) {
-    if (options.args.size() != 1) {
+    const std::string text = options.args.empty() ? "" : options.args[0];
+    if (options.args.size() != 1)
         status = UsageError(std::string(command) + " takes one date, YYYY-MM-DD");
-        return false;
-    }
-    if (!ReadIsoDate(options.args[0], date)) {
-        status = UsageError("not a date in the form YYYY-MM-DD: " + options.args[0]);
-        return false;
-    }
-    return true;
+    else if (text.rfind("--", 0) == 0)
+        status = UsageError(std::string(command) + " has no option " + text);
+    else if (Reading reading = ReadIsoDate(text, date); reading != Reading::kOk)
+        status = UsageError(Complaint(reading, text, "date", "YYYY-MM-DD"));
+    else
+        return true;
+    return false;
 }
 
 int PrintDateResult(const Options &options, const CalendarDate &date, const char *key,
@@ -143,10 +144,8 @@ int RunParseDate(const Options &options) {
         return UsageError("parse-date takes one text");
     const std::string &text = options.args[0];
     DosDate dos{};
-    if (ParseDosDateFormatString(&dos, text.c_str()) != 0) {
-        ReportWarnings();
-        return kExitRefused;
-    }
+    if (ParseDosDateFormatString(&dos, text.c_str()) != 0)
+        return Refused();
     ReportWarnings();
     std::string iso = IsoDate(dos.year, dos.month, dos.day);
     if (options.json)
@@ -212,8 +211,8 @@ int RunCalendar(const Options &options) {
         return UsageError("calendar takes one month, YYYY-MM");
     int year = 0;
     int month = 0;
-    if (!ReadIsoMonth(options.args[0], year, month))
-        return UsageError("not a month in the form YYYY-MM: " + options.args[0]);
+    if (Reading reading = ReadIsoMonth(options.args[0], year, month); reading != Reading::kOk)
+        return UsageError(Complaint(reading, options.args[0], "month", "YYYY-MM"));
     std::vector<std::vector<int>> weeks = MonthGrid(year, month);
     std::vector<std::string> heads;
     for (int weekday = 0; weekday < 7; ++weekday)

@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "kalder32.h"
+#include "messages.h"
 
 namespace kaldate {
 
-// Exit statuses: the library refused the input (its warning is on stderr),
-// or the command line itself was wrong.
+// Exit statuses: the library refused the input (its warning is on stderr)
+// or the output could not be written, or the command line itself was wrong.
 constexpr int kExitOk = 0;
 constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
@@ -36,11 +37,6 @@ std::string DayAbbrev(int weekday);
 std::string MonthName(int month0);
 bool SupportsIni();
 } // namespace sys
-
-// Prints each warning as "kaldate: <text>" on stderr.
-void ReportWarnings();
-// Prints "kaldate: <message>" on stderr and gives kExitUsage.
-int UsageError(const std::string &message);
 
 // Subcommands; each returns an exit status.
 int RunSettings(const Options &options);

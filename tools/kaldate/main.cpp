@@ -1,4 +1,5 @@
 // kaldate: command line entry, options and help.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -71,8 +72,12 @@ void PrintGeneralHelp(std::FILE *to) {
     std::fprintf(to, "\noptions:\n  --json      print one JSON object instead of text\n");
     if (sys::SupportsIni())
         std::fprintf(to, "  --ini FILE  read the \"intl\" settings from this WIN.INI-style file\n");
-    std::fprintf(to, "  --help      this text; COMMAND --help explains one command\n\n"
-                     "exit status: 0 done, 1 the library refused the input, 2 bad command line\n");
+    std::fprintf(to, "  --help      this text; COMMAND --help explains one command\n"
+                     "\n"
+                     "Errors and the library's warnings go to standard error, as JSON objects\n"
+                     "with --json.\n"
+                     "exit status: 0 done, 1 the library refused the input or the output could\n"
+                     "not be written, 2 bad command line\n");
 }
 
 void PrintCommandHelp(const Command &command) {
@@ -86,8 +91,23 @@ struct CommandLine {
     bool help = false;
 };
 
+// --json chooses how even a mistake in the command line is reported, so it
+// is looked for first.
+bool AsksForJson(int argc, char **argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0)
+            return false;
+        if (std::strcmp(argv[i], "--json") == 0)
+            return true;
+        if (std::strcmp(argv[i], "--ini") == 0)
+            ++i;
+    }
+    return false;
+}
+
 // Global options may stand anywhere; "--" ends them. Other arguments, also
-// ones that look like options (--on, --epoch, -1:00), go to the command.
+// ones that look like options (--on, --epoch, -1:00), go to the command;
+// before the command is named, they are unknown options.
 int ReadCommandLine(int argc, char **argv, CommandLine &line) {
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
@@ -105,6 +125,9 @@ int ReadCommandLine(int argc, char **argv, CommandLine &line) {
             line.options.ini = argv[++i];
         } else if (!optionsEnded && std::strncmp(arg, "--ini=", 6) == 0) {
             line.options.ini = arg + 6;
+        } else if (!line.command && !optionsEnded && arg[0] == '-' && arg[1] != '\0') {
+            return UsageError(std::string("unknown option: ") + arg +
+                              " (kaldate --help lists them)");
         } else if (!line.command) {
             line.command = FindCommand(arg);
             if (!line.command)
@@ -117,12 +140,7 @@ int ReadCommandLine(int argc, char **argv, CommandLine &line) {
     return kExitOk;
 }
 
-} // namespace
-
-int Main(int argc, char **argv) {
-    CommandLine line;
-    if (int status = ReadCommandLine(argc, argv, line); status != kExitOk)
-        return status;
+int Run(const CommandLine &line) {
     if (line.help || !line.command) {
         if (!line.help)
             return UsageError("a command is needed (kaldate --help lists them)");
@@ -141,23 +159,34 @@ int Main(int argc, char **argv) {
         std::fclose(file);
     }
     std::string error;
-    if (!sys::Start(line.options, error)) {
-        std::fprintf(stderr, "kaldate: %s\n", error.c_str());
-        return kExitRefused;
-    }
+    if (!sys::Start(line.options, error))
+        return Failure(error);
     ReportWarnings();
     return line.command->run(line.options);
 }
 
-void ReportWarnings() {
-    for (const std::string &text : sys::TakeWarnings())
-        std::fprintf(stderr, "kaldate: %s\n", text.c_str());
-    std::fflush(stderr);
+// Standard output is buffered: a full disk shows only when it is flushed,
+// and then the run has failed, whatever it printed.
+int FinishOutput(int status) {
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return status;
+    std::string message = "write error";
+    if (errno != 0)
+        message += std::string(": ") + std::strerror(errno);
+    const int failed = Failure(message);
+    return status == kExitOk ? failed : status;
 }
 
-int UsageError(const std::string &message) {
-    std::fprintf(stderr, "kaldate: %s\n", message.c_str());
-    return kExitUsage;
+} // namespace
+
+int Main(int argc, char **argv) {
+    UseJsonMessages(AsksForJson(argc, argv));
+    CommandLine line;
+    int status = ReadCommandLine(argc, argv, line);
+    if (status == kExitOk)
+        status = Run(line);
+    return FinishOutput(status);
 }
 
 } // namespace kaldate

@@ -46,15 +46,13 @@ CalendarDate DaysLater(const CalendarDate &date, int days) {
 int ParseTimeOn(const Options &options, const std::string &text, const std::string &dateText) {
     CalendarDate date;
     KALDER_TIME midnight = 0;
-    if (!ReadIsoDate(dateText, date))
-        return UsageError("not a date in the form YYYY-MM-DD: " + dateText);
+    if (Reading reading = ReadIsoDate(dateText, date); reading != Reading::kOk)
+        return UsageError(Complaint(reading, dateText, "date", "YYYY-MM-DD"));
     if (!MidnightOf(date, midnight))
         return UsageError("--on takes a date from 1970-01-01 to 2038-01-18");
     KALDER_TIME value = midnight;
-    if (ParseTimeFormatString(&value, text.c_str()) != 0) {
-        ReportWarnings();
-        return kExitRefused;
-    }
+    if (ParseTimeFormatString(&value, text.c_str()) != 0)
+        return Refused();
     ReportWarnings();
     int32_t sinceMidnight = value - midnight; // 0 .. 24:00
     CalendarDate day = DaysLater(date, sinceMidnight / kSecondsPerDay);
@@ -79,10 +77,13 @@ int ParseTimeOn(const Options &options, const std::string &text, const std::stri
 int RunTime(const Options &options) {
     char out[64] = {};
     std::string input;
-    if (options.args.size() == 2 && options.args[0] == "--epoch") {
+    if (!options.args.empty() && options.args[0] == "--epoch") {
         int64_t epoch = 0;
+        if (options.args.size() != 2)
+            return UsageError("--epoch takes one number, seconds since 1970 from 0 to 2147483647");
         if (!ReadInteger(options.args[1], 0, kLatestTime, epoch))
-            return UsageError("--epoch takes seconds since 1970 from 0 to 2147483647");
+            return UsageError("--epoch takes seconds since 1970 from 0 to 2147483647: " +
+                              options.args[1]);
         FillTimeFormatString(static_cast<KALDER_TIME>(epoch), out);
         input = options.args[1];
     } else if (options.args.size() == 1) {
@@ -124,10 +125,8 @@ int RunParseTime(const Options &options) {
 
     int32_t hour = 0;
     int32_t minute = 0;
-    if (ParseTimeHrMin(&hour, &minute, text.c_str()) != 0) {
-        ReportWarnings();
-        return kExitRefused;
-    }
+    if (ParseTimeHrMin(&hour, &minute, text.c_str()) != 0)
+        return Refused();
     ReportWarnings();
     std::string iso = TwoDigits(hour) + ":" + TwoDigits(minute);
     if (options.json)

@@ -23,24 +23,30 @@ bool ReadDigits(const std::string &text, size_t pos, size_t count, int &value) {
 
 } // namespace
 
-bool ReadIsoMonth(const std::string &text, int &year, int &month) {
-    if (text.size() != 7 || text[4] != '-')
-        return false;
-    if (!ReadDigits(text, 0, 4, year) || !ReadDigits(text, 5, 2, month))
-        return false;
-    return year >= 1 && month >= 1 && month <= 12;
+Reading ReadIsoYear(const std::string &text, int &year) {
+    if (text.size() != 4 || !ReadDigits(text, 0, 4, year))
+        return Reading::kNotInForm;
+    return year >= 1 ? Reading::kOk : Reading::kNoSuch;
 }
 
-bool ReadIsoDate(const std::string &text, CalendarDate &date) {
-    if (text.size() != 10 || text[7] != '-')
-        return false;
-    if (!ReadIsoMonth(text.substr(0, 7), date.year, date.month))
-        return false;
-    if (!ReadDigits(text, 8, 2, date.day))
-        return false;
+Reading ReadIsoMonth(const std::string &text, int &year, int &month) {
+    if (text.size() != 7 || text[4] != '-' || !ReadDigits(text, 5, 2, month))
+        return Reading::kNotInForm;
+    const Reading yearReading = ReadIsoYear(text.substr(0, 4), year);
+    if (yearReading != Reading::kOk)
+        return yearReading;
+    return month >= 1 && month <= 12 ? Reading::kOk : Reading::kNoSuch;
+}
+
+Reading ReadIsoDate(const std::string &text, CalendarDate &date) {
+    if (text.size() != 10 || text[7] != '-' || !ReadDigits(text, 8, 2, date.day))
+        return Reading::kNotInForm;
+    const Reading monthReading = ReadIsoMonth(text.substr(0, 7), date.year, date.month);
+    if (monthReading != Reading::kOk)
+        return monthReading;
     // The month's length comes from the library's own table, set for the year.
     CorrectLeapFromYear(date.year);
-    return date.day >= 1 && date.day <= Days_in_Month(date.month);
+    return date.day >= 1 && date.day <= Days_in_Month(date.month) ? Reading::kOk : Reading::kNoSuch;
 }
 
 bool ReadHourMinute(const std::string &text, int &hour, int &minute) {
@@ -72,6 +78,13 @@ std::string IsoDate(int year, int month, int day) {
     char out[32];
     std::snprintf(out, sizeof out, "%04d-%02d-%02d", year, month, day);
     return out;
+}
+
+std::string Complaint(Reading reading, const std::string &text, const std::string &what,
+                      const std::string &form) {
+    if (reading == Reading::kNoSuch)
+        return "no such " + what + ": " + text;
+    return "not a " + what + " in the form " + form + ": " + text;
 }
 
 } // namespace kaldate
