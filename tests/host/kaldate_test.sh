@@ -208,6 +208,12 @@ json date 2000-02-29 date-of-day 60 2000
 json monthName February calendar 2000-02
 json weeks "[[None, None, 1, 2, 3, 4, 5], [6, 7, 8, 9, 10, 11, 12], [13, 14, 15, 16, 17, 18, 19], [20, 21, 22, 23, 24, 25, 26], [27, 28, 29, None, None, None, None]]" calendar 2000-02
 
+# Times the library's own check refuses are refused, not printed.
+expect 0 "24:00" time 24:00
+refused ".*25" time 25:00
+refused ".*60" time 23:60
+refused ".*99" time 99:99
+
 # Errors in words that fit them.
 says 2 "no such date: 1999-02-29$" short 1999-02-29
 says 2 "no such date: 1999-13-01$" long 1999-13-01
@@ -219,7 +225,7 @@ says 2 "short has no option --bogus" short --bogus
 
 # With --json, errors and warnings on stderr are JSON objects too.
 json_says 1 "The day 32 " --json parse-date 12/32/99
-json_says 1 "The hour 25 " parse-time 25:00 --json
+json_says 1 "The hour 25 " time 25:00 --json
 json_says 2 "no such date: 1999-02-29$" --json short 1999-02-29
 json_says 2 "unknown command: frobnicate" frobnicate --json
 run --json --ini "$DATA/intl_no_pictures.ini" short 1999-12-25

@@ -30,7 +30,9 @@ const Command kCommands[] = {
     {"time", "time HH:MM | time --epoch N",
      "Writes a time of day with the user's time separator: an hour and minute\n"
      "(FillTimeHrMin), or the UTC time of day of N seconds since 1970-01-01\n"
-     "(FillTimeFormatString, N from 0 to 2147483647).",
+     "(FillTimeFormatString, N from 0 to 2147483647). An hour and minute that the\n"
+     "library's check refuses (checkhrmin: 0:00 to 24:00) print its warning on\n"
+     "standard error and exit with status 1.",
      RunTime},
     {"parse-date", "parse-date TEXT",
      "Reads a typed short date as the library does (ParseDosDateFormatString) and\n"

@@ -87,10 +87,14 @@ int RunTime(const Options &options) {
         FillTimeFormatString(static_cast<KALDER_TIME>(epoch), out);
         input = options.args[1];
     } else if (options.args.size() == 1) {
-        int hour = 0;
-        int minute = 0;
+        int32_t hour = 0;
+        int32_t minute = 0;
         if (!ReadHourMinute(options.args[0], hour, minute))
             return UsageError("not a time in the form HH:MM: " + options.args[0]);
+        // The formatter prints any numbers; the library's own check says
+        // which are a time of day.
+        if (checkhrmin(&hour, &minute) != 0)
+            return Refused();
         FillTimeHrMin(hour, minute, out);
         input = options.args[0];
     } else {

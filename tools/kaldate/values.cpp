@@ -49,7 +49,7 @@ Reading ReadIsoDate(const std::string &text, CalendarDate &date) {
     return date.day >= 1 && date.day <= Days_in_Month(date.month) ? Reading::kOk : Reading::kNoSuch;
 }
 
-bool ReadHourMinute(const std::string &text, int &hour, int &minute) {
+bool ReadHourMinute(const std::string &text, int32_t &hour, int32_t &minute) {
     size_t colon = text.find(':');
     if (colon == std::string::npos || colon == 0 || colon > 2 || text.size() - colon != 3)
         return false;

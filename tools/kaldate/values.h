@@ -24,7 +24,7 @@ Reading ReadIsoMonth(const std::string &text, int &year, int &month);
 Reading ReadIsoYear(const std::string &text, int &year);
 // "H:MM" / "HH:MM", digits only, hour 0..99 and minute 0..99 (the library
 // decides what is valid; the formatter writes whatever it is given).
-bool ReadHourMinute(const std::string &text, int &hour, int &minute);
+bool ReadHourMinute(const std::string &text, int32_t &hour, int32_t &minute);
 // A decimal integer within [low, high].
 bool ReadInteger(const std::string &text, int64_t low, int64_t high, int64_t &value);
 
