@@ -89,6 +89,25 @@ sys.exit(0 if ok and len(data) == 2 else 1)' "$err" "$pattern" "$want_status"; t
     fi
 }
 
+# today COMMAND FORMAT [ARGS...]: the command without an argument gives what
+# it gives for the clock's value in FORMAT (date +FORMAT) read just before or
+# just after it ran, so that a minute or a day ending meanwhile cannot fail
+# the test.
+today() {
+    local command=$1 format=$2 before after got
+    shift 2
+    before=$(date "+$format")
+    got=$("$KALDATE" "$@" "$command" 2>&1)
+    after=$(date "+$format")
+    if [[ $got == "$("$KALDATE" "$@" "$command" "$before" 2>&1)" ||
+        $got == "$("$KALDATE" "$@" "$command" "$after" 2>&1)" ]]; then
+        passed=$((passed + 1))
+    else
+        status=0
+        fail "kaldate $* $command (wanted the result for $before or $after, got '$got')"
+    fi
+}
+
 # json KEY VALUE ARGS...: the output is one JSON object whose KEY holds VALUE.
 json() {
     local key=$1 value=$2
@@ -208,13 +227,50 @@ json date 2000-02-29 date-of-day 60 2000
 json monthName February calendar 2000-02
 json weeks "[[None, None, 1, 2, 3, 4, 5], [6, 7, 8, 9, 10, 11, 12], [13, 14, 15, 16, 17, 18, 19], [20, 21, 22, 23, 24, 25, 26], [27, 28, 29, None, None, None, None]]" calendar 2000-02
 
+# No date is today, no time now, no month the current one; a year is twelve
+# months three across, each as the month alone gives it.
+today short %F
+today long %F
+today day %F "${DE[@]}"
+today time %H:%M
+today time %H:%M --json
+today calendar %Y-%m
+run calendar 2000
+if [[ $status -eq 0 && $(wc -l <"$out") -eq 37 && $(sed -n 1p "$out") =~ ^\ {30,}2000$ &&
+    $(sed -n 3p "$out") =~ ^\ +January\ +February\ +March$ ]]; then
+    passed=$((passed + 1))
+else
+    fail "kaldate calendar 2000 (the layout)"
+fi
+run --json calendar 2000
+if python3 -c '
+import json, subprocess, sys
+year = json.load(open(sys.argv[2]))
+for m in year["months"]:
+    one = json.loads(subprocess.run([sys.argv[1], "--json", "calendar", "2000-%02d" % m["month"]],
+                                    capture_output=True, text=True).stdout)
+    assert (m["monthName"], m["weeks"]) == (one["monthName"], one["weeks"]), m["month"]
+    assert year["dayAbbrevs"] == one["dayAbbrevs"]
+assert len(year["months"]) == 12' "$KALDATE" "$out"; then
+    passed=$((passed + 1))
+else
+    fail "kaldate --json calendar 2000 (each month as calendar YYYY-MM gives it)"
+fi
+
 # Times the library's own check refuses are refused, not printed.
 expect 0 "24:00" time 24:00
 refused ".*25" time 25:00
 refused ".*60" time 23:60
 refused ".*99" time 99:99
 
-# Errors in words that fit them.
+# --version, and errors in words that fit them.
+run --version
+if [[ $status -eq 0 && $(cat "$out") =~ ^kaldate\ \(KALDER32\)\ [0-9]+\.[0-9]+\.[0-9]+$ ]]; then
+    passed=$((passed + 1))
+else
+    fail "kaldate --version"
+fi
+json version "$(sed 's/.* //' "$out")" --version
 says 2 "no such date: 1999-02-29$" short 1999-02-29
 says 2 "no such date: 1999-13-01$" long 1999-13-01
 says 2 "no such month: 2000-13$" calendar 2000-13
@@ -255,7 +311,7 @@ usage
 usage frobnicate
 usage short 1999-02-30
 usage short 12/25/99
-usage long
+usage long 1999-12-25 1999-12-26
 usage time 9
 usage time --epoch -1
 usage date-of-day 367 2000

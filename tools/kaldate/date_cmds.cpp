@@ -1,27 +1,13 @@
-// kaldate short, long, day, date-of-day, parse-date and calendar.
-#include <algorithm>
-#include <cstdio>
+// kaldate short, long, day, date-of-day and parse-date.
 #include <cstring>
 
+#include "clock.h"
 #include "kaldate.h"
 #include "output.h"
 #include "values.h"
 
 namespace kaldate {
 namespace {
-
-// The weekday of a date as the library's calendar gives it: the day number
-// from DosdToJulian, then JulianToDosd back with the weekday filled in.
-DosDate WithWeekday(const CalendarDate &date) {
-    DosDate dos{static_cast<uint16_t>(date.year), static_cast<uint16_t>(date.month), 0,
-                static_cast<uint16_t>(date.day)};
-    int32_t dayNumber = 0;
-    DosdToJulian(&dos, &dayNumber);
-    DosDate back = dos;
-    JulianToDosd(dayNumber, &back);
-    dos.dayOfWeek = back.dayOfWeek;
-    return dos;
-}
 
 KALDER_TM ToTm(const CalendarDate &date) {
     KALDER_TM tm;
@@ -34,10 +20,16 @@ KALDER_TM ToTm(const CalendarDate &date) {
     return tm;
 }
 
+// The command's one date, today when none is given.
 bool ReadOneDate(const Options &options, const char *command, CalendarDate &date, int &status) {
-    const std::string text = options.args.empty() ? "" : options.args[0];
+    if (options.args.empty()) {
+        date = LocalNow().date;
+        return true;
+    }
+    const std::string &text = options.args[0];
     if (options.args.size() != 1)
-        status = UsageError(std::string(command) + " takes one date, YYYY-MM-DD");
+        status =
+            UsageError(std::string(command) + " takes one date, YYYY-MM-DD, or none for today");
     else if (text.rfind("--", 0) == 0)
         status = UsageError(std::string(command) + " has no option " + text);
     else if (Reading reading = ReadIsoDate(text, date); reading != Reading::kOk)
@@ -152,94 +144,6 @@ int RunParseDate(const Options &options) {
         PrintLine(JsonObject().Str("text", text).Str("date", iso).Text());
     else
         PrintLine(iso);
-    return kExitOk;
-}
-
-namespace {
-
-// Rows of seven cells, Sunday first; 0 marks a cell outside the month.
-std::vector<std::vector<int>> MonthGrid(int year, int month) {
-    CalendarDate first{year, month, 1};
-    int weekday = WithWeekday(first).dayOfWeek;
-    CorrectLeapFromYear(year);
-    int length = Days_in_Month(month);
-    std::vector<std::vector<int>> weeks;
-    std::vector<int> week(static_cast<size_t>(weekday), 0);
-    for (int day = 1; day <= length; ++day) {
-        week.push_back(day);
-        if (week.size() == 7) {
-            weeks.push_back(week);
-            week.clear();
-        }
-    }
-    if (!week.empty()) {
-        week.resize(7, 0);
-        weeks.push_back(week);
-    }
-    return weeks;
-}
-
-std::string PadLeft(const std::string &text, size_t width) {
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
-
-void PrintGrid(const std::string &title, const std::vector<std::string> &heads,
-               const std::vector<std::vector<int>> &weeks) {
-    size_t width = 2;
-    for (const std::string &head : heads)
-        width = std::max(width, head.size());
-    size_t lineWidth = 7 * width + 6;
-    size_t indent = title.size() < lineWidth ? (lineWidth - title.size()) / 2 : 0;
-    PrintLine(std::string(indent, ' ') + title);
-    std::string line;
-    for (size_t i = 0; i < heads.size(); ++i)
-        line += (i ? " " : "") + PadLeft(heads[i], width);
-    PrintLine(line);
-    for (const std::vector<int> &week : weeks) {
-        line.clear();
-        for (size_t i = 0; i < week.size(); ++i)
-            line += (i ? " " : "") + PadLeft(week[i] ? std::to_string(week[i]) : "", width);
-        line.erase(line.find_last_not_of(' ') + 1);
-        PrintLine(line);
-    }
-}
-
-} // namespace
-
-int RunCalendar(const Options &options) {
-    if (options.args.size() != 1)
-        return UsageError("calendar takes one month, YYYY-MM");
-    int year = 0;
-    int month = 0;
-    if (Reading reading = ReadIsoMonth(options.args[0], year, month); reading != Reading::kOk)
-        return UsageError(Complaint(reading, options.args[0], "month", "YYYY-MM"));
-    std::vector<std::vector<int>> weeks = MonthGrid(year, month);
-    std::vector<std::string> heads;
-    for (int weekday = 0; weekday < 7; ++weekday)
-        heads.push_back(sys::DayAbbrev(weekday));
-    std::string monthName = sys::MonthName(month - 1);
-    ReportWarnings();
-    if (!options.json) {
-        PrintGrid(monthName + " " + std::to_string(year), heads, weeks);
-        return kExitOk;
-    }
-    std::vector<std::string> headJson;
-    for (const std::string &head : heads)
-        headJson.push_back(JsonString(head));
-    std::vector<std::string> weekJson;
-    for (const std::vector<int> &week : weeks) {
-        std::vector<std::string> cells;
-        for (int day : week)
-            cells.push_back(day ? std::to_string(day) : "null");
-        weekJson.push_back(JsonArray(cells));
-    }
-    PrintLine(JsonObject()
-                  .Int("year", year)
-                  .Int("month", month)
-                  .Str("monthName", monthName)
-                  .Raw("dayAbbrevs", JsonArray(headJson))
-                  .Raw("weeks", JsonArray(weekJson))
-                  .Text());
     return kExitOk;
 }
 

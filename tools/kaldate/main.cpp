@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "kaldate.h"
+#include "output.h"
 
 namespace kaldate {
 namespace {
@@ -21,18 +22,20 @@ const Command kCommands[] = {
      "gives), field by field with its byte offset: separators, pictures, element\n"
      "orders, leading-zero and century flags, name styles and both printf formats.",
      RunSettings},
-    {"short", "short YYYY-MM-DD",
-     "Writes the date in the user's short form (FillDosDateFormatString).", RunShort},
-    {"long", "long YYYY-MM-DD",
-     "Writes the date in the user's long form with weekday and month names\n"
-     "(FillLongDateFormatString).",
+    {"short", "short [YYYY-MM-DD]",
+     "Writes the date, today (local time) when none is given, in the user's short\n"
+     "form (FillDosDateFormatString).",
+     RunShort},
+    {"long", "long [YYYY-MM-DD]",
+     "Writes the date, today (local time) when none is given, in the user's long\n"
+     "form with weekday and month names (FillLongDateFormatString).",
      RunLong},
-    {"time", "time HH:MM | time --epoch N",
-     "Writes a time of day with the user's time separator: an hour and minute\n"
-     "(FillTimeHrMin), or the UTC time of day of N seconds since 1970-01-01\n"
-     "(FillTimeFormatString, N from 0 to 2147483647). An hour and minute that the\n"
-     "library's check refuses (checkhrmin: 0:00 to 24:00) print its warning on\n"
-     "standard error and exit with status 1.",
+    {"time", "time [HH:MM] | time --epoch N",
+     "Writes a time of day with the user's time separator: an hour and minute,\n"
+     "now (local time) when none is given (FillTimeHrMin), or the UTC time of day\n"
+     "of N seconds since 1970-01-01 (FillTimeFormatString, N from 0 to\n"
+     "2147483647). An hour and minute that the library's check refuses (checkhrmin:\n"
+     "0:00 to 24:00) print its warning on standard error and exit with status 1.",
      RunTime},
     {"parse-date", "parse-date TEXT",
      "Reads a typed short date as the library does (ParseDosDateFormatString) and\n"
@@ -45,15 +48,17 @@ const Command kCommands[] = {
      "YYYY-MM-DDTHH:MM:SSZ. A refused time prints the library's warning on\n"
      "standard error and exits with status 1.",
      RunParseTime},
-    {"day", "day YYYY-MM-DD",
-     "Prints the date's day number within its year (DosdToJulian) and its weekday,\n"
-     "0 = Sunday (JulianToDosd).",
+    {"day", "day [YYYY-MM-DD]",
+     "Prints the day number within its year (DosdToJulian) and the weekday,\n"
+     "0 = Sunday (JulianToDosd), of the date, today (local time) when none is given.",
      RunDay},
     {"date-of-day", "date-of-day N YEAR",
      "Prints the date of day number N of YEAR and its weekday (JulianToDosd).", RunDateOfDay},
-    {"calendar", "calendar YYYY-MM",
-     "Lays the month out as a grid, weeks starting on Sunday, headed by the full\n"
-     "month name and the abbreviated day names of the resource module in use.",
+    {"calendar", "calendar [YYYY-MM | YYYY]",
+     "Lays a month out as a grid, weeks starting on Sunday, headed by the full\n"
+     "month name and the abbreviated day names of the resource module in use;\n"
+     "the current month (local time) when none is given, three months across for\n"
+     "a whole year.",
      RunCalendar},
 };
 
@@ -75,7 +80,7 @@ void PrintGeneralHelp(std::FILE *to) {
     if (sys::SupportsIni())
         std::fprintf(to, "  --ini FILE  read the \"intl\" settings from this WIN.INI-style file\n");
     std::fprintf(to, "  --help      this text; COMMAND --help explains one command\n"
-                     "\n"
+                     "  --version   the version of kaldate\n\n"
                      "Errors and the library's warnings go to standard error, as JSON objects\n"
                      "with --json.\n"
                      "exit status: 0 done, 1 the library refused the input or the output could\n"
@@ -87,10 +92,18 @@ void PrintCommandHelp(const Command &command) {
                 command.synopsis, command.help);
 }
 
+void PrintVersion(bool json) {
+    if (json)
+        PrintLine(JsonObject().Str("program", "kaldate").Str("version", KALDATE_VERSION).Text());
+    else
+        PrintLine("kaldate (KALDER32) " KALDATE_VERSION);
+}
+
 struct CommandLine {
     Options options;
     const Command *command = nullptr;
     bool help = false;
+    bool version = false;
 };
 
 // --json chooses how even a mistake in the command line is reported, so it
@@ -121,6 +134,8 @@ int ReadCommandLine(int argc, char **argv, CommandLine &line) {
         } else if (!optionsEnded &&
                    (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0)) {
             line.help = true;
+        } else if (!optionsEnded && std::strcmp(arg, "--version") == 0) {
+            line.version = true;
         } else if (!optionsEnded && std::strcmp(arg, "--ini") == 0) {
             if (i + 1 == argc)
                 return UsageError("--ini needs a file name");
@@ -143,6 +158,10 @@ int ReadCommandLine(int argc, char **argv, CommandLine &line) {
 }
 
 int Run(const CommandLine &line) {
+    if (line.version) {
+        PrintVersion(line.options.json);
+        return kExitOk;
+    }
     if (line.help || !line.command) {
         if (!line.help)
             return UsageError("a command is needed (kaldate --help lists them)");

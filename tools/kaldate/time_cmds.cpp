@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "clock.h"
 #include "kaldate.h"
 #include "output.h"
 #include "values.h"
@@ -75,30 +76,35 @@ int ParseTimeOn(const Options &options, const std::string &text, const std::stri
 } // namespace
 
 int RunTime(const Options &options) {
+    const std::vector<std::string> &args = options.args;
     char out[64] = {};
     std::string input;
-    if (!options.args.empty() && options.args[0] == "--epoch") {
+    if (!args.empty() && args[0] == "--epoch") {
         int64_t epoch = 0;
-        if (options.args.size() != 2)
+        if (args.size() != 2)
             return UsageError("--epoch takes one number, seconds since 1970 from 0 to 2147483647");
-        if (!ReadInteger(options.args[1], 0, kLatestTime, epoch))
-            return UsageError("--epoch takes seconds since 1970 from 0 to 2147483647: " +
-                              options.args[1]);
+        if (!ReadInteger(args[1], 0, kLatestTime, epoch))
+            return UsageError("--epoch takes seconds since 1970 from 0 to 2147483647: " + args[1]);
         FillTimeFormatString(static_cast<KALDER_TIME>(epoch), out);
-        input = options.args[1];
-    } else if (options.args.size() == 1) {
+        input = args[1];
+    } else if (args.size() <= 1) {
         int32_t hour = 0;
         int32_t minute = 0;
-        if (!ReadHourMinute(options.args[0], hour, minute))
-            return UsageError("not a time in the form HH:MM: " + options.args[0]);
+        if (args.empty()) {
+            const LocalTime now = LocalNow();
+            hour = now.hour;
+            minute = now.minute;
+        } else if (!ReadHourMinute(args[0], hour, minute)) {
+            return UsageError("not a time in the form HH:MM: " + args[0]);
+        }
         // The formatter prints any numbers; the library's own check says
         // which are a time of day.
         if (checkhrmin(&hour, &minute) != 0)
             return Refused();
         FillTimeHrMin(hour, minute, out);
-        input = options.args[0];
+        input = args.empty() ? TwoDigits(hour) + ":" + TwoDigits(minute) : args[0];
     } else {
-        return UsageError("time takes HH:MM or --epoch N");
+        return UsageError("time takes HH:MM, --epoch N, or nothing for now");
     }
     ReportWarnings();
     if (options.json)

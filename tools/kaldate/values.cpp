@@ -87,4 +87,15 @@ std::string Complaint(Reading reading, const std::string &text, const std::strin
     return "not a " + what + " in the form " + form + ": " + text;
 }
 
+DosDate WithWeekday(const CalendarDate &date) {
+    DosDate dos{static_cast<uint16_t>(date.year), static_cast<uint16_t>(date.month), 0,
+                static_cast<uint16_t>(date.day)};
+    int32_t dayNumber = 0;
+    DosdToJulian(&dos, &dayNumber);
+    DosDate back = dos;
+    JulianToDosd(dayNumber, &back);
+    dos.dayOfWeek = back.dayOfWeek;
+    return dos;
+}
+
 } // namespace kaldate

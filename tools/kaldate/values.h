@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "kalder32.h"
+
 namespace kaldate {
 
 struct CalendarDate {
@@ -34,5 +36,9 @@ std::string IsoDate(int year, int month, int day);
 // ("YYYY-MM-DD").
 std::string Complaint(Reading reading, const std::string &text, const std::string &what,
                       const std::string &form);
+
+// The date as the library's calendar sees it, weekday included: the day
+// number from DosdToJulian, then JulianToDosd back.
+DosDate WithWeekday(const CalendarDate &date);
 
 } // namespace kaldate
