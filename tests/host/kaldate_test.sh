@@ -169,6 +169,14 @@ expect 0 "day 366, weekday 0 (Sunday)" day 2000-12-31
 expect 0 "2000-02-29, weekday 2 (Tuesday)" date-of-day 60 2000
 expect 0 "1999-03-01, weekday 1 (Monday)" date-of-day 60 1999
 expect 0 "1999-01-01, weekday 5 (Friday)" date-of-day 1 1999
+# Day numbers count on past either end of the year, within the years 1 to
+# 9999 (the stored year is 16 bits: the largest numbers must not wrap back).
+expect 0 "2000-02-04, weekday 5 (Friday)" date-of-day 400 1999
+expect 0 "1999-12-31, weekday 5 (Friday)" date-of-day 0 2000
+expect 0 "2000-12-30, weekday 6 (Saturday)" date-of-day -1 2001
+says 2 "day 366 of 9999 falls outside the years 1 to 9999" date-of-day 366 9999
+usage date-of-day 0 1
+usage date-of-day 2147483647 1
 
 # A month grid: February of a leap year starting on a Tuesday.
 expect 0 "       February 2000
@@ -314,8 +322,7 @@ usage short 12/25/99
 usage long 1999-12-25 1999-12-26
 usage time 9
 usage time --epoch -1
-usage date-of-day 367 2000
-usage date-of-day 366 1999
+usage date-of-day 1.5 2000
 usage calendar 2000-13
 usage parse-time 8:30 --on 1969-12-31
 usage --ini "$DATA/no_such_file.ini" settings

@@ -1,4 +1,5 @@
 // kaldate short, long, day, date-of-day and parse-date.
+#include <cstdint>
 #include <cstring>
 
 #include "clock.h"
@@ -52,7 +53,17 @@ int PrintDateResult(const Options &options, const CalendarDate &date, const char
     return kExitOk;
 }
 
-int DaysInYear(int year) { return 337 + CorrectLeapFromYear(year); }
+// The date of a day number counted from 1 January of dos.year, as
+// JulianToDosd stores it, when it lies in the years 1 to 9999. The stored
+// year is 16 bits wide: a day number beyond ten thousand years of days could
+// wrap back into that range, so it is not asked.
+bool DateOfDayInRange(int32_t dayNumber, DosDate &dos) {
+    constexpr int32_t kDaysInTenThousandYears = 3652425;
+    if (dayNumber < -kDaysInTenThousandYears || dayNumber > kDaysInTenThousandYears)
+        return false;
+    JulianToDosd(dayNumber, &dos);
+    return dos.year >= 1 && dos.year <= 9999;
+}
 
 } // namespace
 
@@ -108,12 +119,12 @@ int RunDateOfDay(const Options &options) {
     int64_t dayNumber = 0;
     if (!ReadInteger(options.args[1], 1, 9999, year))
         return UsageError("not a year from 1 to 9999: " + options.args[1]);
-    int length = DaysInYear(static_cast<int>(year));
-    if (!ReadInteger(options.args[0], 1, length, dayNumber))
-        return UsageError("not a day number from 1 to " + std::to_string(length) + ": " +
-                          options.args[0]);
+    if (!ReadInteger(options.args[0], INT32_MIN, INT32_MAX, dayNumber))
+        return UsageError("not a day number: " + options.args[0]);
     DosDate dos{static_cast<uint16_t>(year), 0, 0, 0};
-    JulianToDosd(static_cast<int32_t>(dayNumber), &dos);
+    if (!DateOfDayInRange(static_cast<int32_t>(dayNumber), dos))
+        return UsageError("day " + options.args[0] + " of " + options.args[1] +
+                          " falls outside the years 1 to 9999");
     ReportWarnings();
     std::string iso = IsoDate(dos.year, dos.month, dos.day);
     std::string name = sys::DayName(dos.dayOfWeek);

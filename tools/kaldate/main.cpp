@@ -53,7 +53,11 @@ const Command kCommands[] = {
      "0 = Sunday (JulianToDosd), of the date, today (local time) when none is given.",
      RunDay},
     {"date-of-day", "date-of-day N YEAR",
-     "Prints the date of day number N of YEAR and its weekday (JulianToDosd).", RunDateOfDay},
+     "Prints the date of day number N of YEAR and its weekday (JulianToDosd). N counts\n"
+     "from 1 January of YEAR and may run past either end of it: 0 is the last day of\n"
+     "the year before, 400 in 1999 is 2000-02-04. The date must lie in the years 1\n"
+     "to 9999.",
+     RunDateOfDay},
     {"calendar", "calendar [YYYY-MM | YYYY]",
      "Lays a month out as a grid, weeks starting on Sunday, headed by the full\n"
      "month name and the abbreviated day names of the resource module in use;\n"
