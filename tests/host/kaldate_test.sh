@@ -8,8 +8,8 @@ KALDATE=$1
 DATA=$2
 passed=0
 failed=0
-out=$(mktemp) err=$(mktemp)
-trap 'rm -f "$out" "$err"' EXIT
+out=$(mktemp) err=$(mktemp) scratch=$(mktemp)
+trap 'rm -f "$out" "$err" "$scratch"' EXIT
 
 # run ARGS...: runs the tool, leaving stdout, stderr and the status behind.
 run() {
@@ -199,6 +199,17 @@ refused ".*25" "${DE[@]}" parse-date 12/25/99
 expect 0 "2024-03-05" "${ISO[@]}" short 2024-03-05
 expect 0 "2024-03-05" "${ISO[@]}" parse-date 2024-03-05
 expect 0 "Tue 5 Mar 2024" "${ISO[@]}" long 2024-03-05
+
+# A settings file in UTF-8, with or without a byte order mark, reads as the
+# same file in Windows-1252 does; text, JSON and arguments are UTF-8.
+for encoding in UTF-8 WINDOWS-1252 UTF-8-BOM; do
+    { [[ $encoding == UTF-8-BOM ]] && printf '\xef\xbb\xbf'
+      iconv -f UTF-8 -t "${encoding%-BOM}" "$DATA/intl_utf8.ini"; } >"$scratch"
+    expect 0 "Saturday · 25 December 1999" --ini "$scratch" long 1999-12-25
+    json short "25·12·1999" --ini "$scratch" short 1999-12-25
+    expect 0 "1999-12-25" --ini "$scratch" parse-date 25·12·1999
+done
+json_says 2 "not a date in the form YYYY-MM-DD: 25·12·1999$" --json short 25·12·1999
 
 # The settings record as the library holds it.
 run "${DE[@]}" settings

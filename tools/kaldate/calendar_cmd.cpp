@@ -147,13 +147,12 @@ int ShowMonth(const Options &options, int year, int number) {
         PrintMonth(year, month, heads);
         return kExitOk;
     }
-    PrintLine(JsonObject()
+    PrintJson(JsonObject()
                   .Int("year", year)
                   .Int("month", number)
                   .Str("monthName", month.name)
                   .Raw("dayAbbrevs", HeadsJson(heads))
-                  .Raw("weeks", WeeksJson(month.weeks))
-                  .Text());
+                  .Raw("weeks", WeeksJson(month.weeks)));
     return kExitOk;
 }
 
@@ -174,11 +173,10 @@ int ShowYear(const Options &options, int year) {
                                 .Str("monthName", month.name)
                                 .Raw("weeks", WeeksJson(month.weeks))
                                 .Text());
-    PrintLine(JsonObject()
+    PrintJson(JsonObject()
                   .Int("year", year)
                   .Raw("dayAbbrevs", HeadsJson(heads))
-                  .Raw("months", JsonArray(monthJson))
-                  .Text());
+                  .Raw("months", JsonArray(monthJson)));
     return kExitOk;
 }
 

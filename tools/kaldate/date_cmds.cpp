@@ -44,10 +44,8 @@ int PrintDateResult(const Options &options, const CalendarDate &date, const char
                     const std::string &text) {
     ReportWarnings();
     if (options.json)
-        PrintLine(JsonObject()
-                      .Str("date", IsoDate(date.year, date.month, date.day))
-                      .Str(key, text)
-                      .Text());
+        PrintJson(
+            JsonObject().Str("date", IsoDate(date.year, date.month, date.day)).Str(key, text));
     else
         PrintLine(text);
     return kExitOk;
@@ -99,12 +97,11 @@ int RunDay(const Options &options) {
     ReportWarnings();
     std::string name = sys::DayName(dos.dayOfWeek);
     if (options.json) {
-        PrintLine(JsonObject()
+        PrintJson(JsonObject()
                       .Str("date", IsoDate(date.year, date.month, date.day))
                       .Int("day", dayNumber)
                       .Int("weekday", dos.dayOfWeek)
-                      .Str("weekdayName", name)
-                      .Text());
+                      .Str("weekdayName", name));
     } else {
         PrintLine("day " + std::to_string(dayNumber) + ", weekday " +
                   std::to_string(dos.dayOfWeek) + " (" + name + ")");
@@ -129,13 +126,12 @@ int RunDateOfDay(const Options &options) {
     std::string iso = IsoDate(dos.year, dos.month, dos.day);
     std::string name = sys::DayName(dos.dayOfWeek);
     if (options.json) {
-        PrintLine(JsonObject()
+        PrintJson(JsonObject()
                       .Int("day", dayNumber)
                       .Int("year", year)
                       .Str("date", iso)
                       .Int("weekday", dos.dayOfWeek)
-                      .Str("weekdayName", name)
-                      .Text());
+                      .Str("weekdayName", name));
     } else {
         PrintLine(iso + ", weekday " + std::to_string(dos.dayOfWeek) + " (" + name + ")");
     }
@@ -152,7 +148,7 @@ int RunParseDate(const Options &options) {
     ReportWarnings();
     std::string iso = IsoDate(dos.year, dos.month, dos.day);
     if (options.json)
-        PrintLine(JsonObject().Str("text", text).Str("date", iso).Text());
+        PrintJson(JsonObject().Str("text", text).Str("date", iso));
     else
         PrintLine(iso);
     return kExitOk;

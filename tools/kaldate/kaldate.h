@@ -4,6 +4,7 @@
 // arguments, calls them and prints what they give, as text or as JSON.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -29,13 +30,23 @@ namespace sys {
 // Attaches the library (host) or checks it is loaded (Windows); false with a
 // message in error when it cannot be used.
 bool Start(const Options &options, std::string &error);
-// Warning boxes the library showed since the last call, oldest first.
+// Warnings since the last call, oldest first: the tool's own about the
+// settings file, then the library's warning boxes.
 std::vector<std::string> TakeWarnings();
 // The names in the resource module the library uses (index as tm_wday/tm_mon).
 std::string DayName(int weekday);
 std::string DayAbbrev(int weekday);
 std::string MonthName(int month0);
 bool SupportsIni();
+// A command-line argument as the library reads text (on Linux, UTF-8 turns
+// into Windows-1252).
+std::string ArgumentText(const char *arg);
+// What a text is written in: the library's code page or UTF-8 (JSON).
+enum class Encoding { kCodePage, kUtf8 };
+// Writes text as the system wants it: on Linux in UTF-8; on Windows to a
+// console as UTF-16, which it shows whatever its code page, and to a file or
+// pipe as the bytes they are.
+void Write(std::FILE *stream, const std::string &text, Encoding encoding);
 } // namespace sys
 
 // Subcommands; each returns an exit status.

@@ -82,7 +82,9 @@ void PrintGeneralHelp(std::FILE *to) {
         std::fprintf(to, "  %s\n", command.synopsis);
     std::fprintf(to, "\noptions:\n  --json      print one JSON object instead of text\n");
     if (sys::SupportsIni())
-        std::fprintf(to, "  --ini FILE  read the \"intl\" settings from this WIN.INI-style file\n");
+        std::fprintf(to, "  --ini FILE  read the \"intl\" settings from this WIN.INI-style file,\n"
+                         "              in UTF-8 (with a byte order mark, or if all of it is\n"
+                         "              UTF-8) or else in Windows-1252\n");
     std::fprintf(to, "  --help      this text; COMMAND --help explains one command\n"
                      "  --version   the version of kaldate\n\n"
                      "Errors and the library's warnings go to standard error, as JSON objects\n"
@@ -98,7 +100,7 @@ void PrintCommandHelp(const Command &command) {
 
 void PrintVersion(bool json) {
     if (json)
-        PrintLine(JsonObject().Str("program", "kaldate").Str("version", KALDATE_VERSION).Text());
+        PrintJson(JsonObject().Str("program", "kaldate").Str("version", KALDATE_VERSION));
     else
         PrintLine("kaldate (KALDER32) " KALDATE_VERSION);
 }
@@ -147,15 +149,15 @@ int ReadCommandLine(int argc, char **argv, CommandLine &line) {
         } else if (!optionsEnded && std::strncmp(arg, "--ini=", 6) == 0) {
             line.options.ini = arg + 6;
         } else if (!line.command && !optionsEnded && arg[0] == '-' && arg[1] != '\0') {
-            return UsageError(std::string("unknown option: ") + arg +
+            return UsageError("unknown option: " + sys::ArgumentText(arg) +
                               " (kaldate --help lists them)");
         } else if (!line.command) {
             line.command = FindCommand(arg);
             if (!line.command)
-                return UsageError(std::string("unknown command: ") + arg +
+                return UsageError("unknown command: " + sys::ArgumentText(arg) +
                                   " (kaldate --help lists them)");
         } else {
-            line.options.args.push_back(arg);
+            line.options.args.push_back(sys::ArgumentText(arg));
         }
     }
     return kExitOk;
@@ -180,7 +182,8 @@ int Run(const CommandLine &line) {
     if (!line.options.ini.empty()) {
         std::FILE *file = std::fopen(line.options.ini.c_str(), "r");
         if (!file)
-            return UsageError("cannot read the settings file " + line.options.ini);
+            return UsageError("cannot read the settings file " +
+                              sys::ArgumentText(line.options.ini.c_str()));
         std::fclose(file);
     }
     std::string error;

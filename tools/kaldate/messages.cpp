@@ -11,18 +11,20 @@ namespace {
 
 bool jsonMessages = false;
 
-void PrintMessage(const std::string &line) {
-    std::fprintf(stderr, "%s\n", line.c_str());
+// One message: text of the library's after "kaldate: ", or the JSON object
+// with --json.
+void PrintMessage(const std::string &text, const JsonObject &json) {
+    if (jsonMessages)
+        sys::Write(stderr, json.Text() + "\n", sys::Encoding::kUtf8);
+    else
+        sys::Write(stderr, "kaldate: " + text + "\n", sys::Encoding::kCodePage);
     std::fflush(stderr);
 }
 
-void Warn(const std::string &text) {
-    PrintMessage(jsonMessages ? JsonObject().Str("warning", text).Text() : "kaldate: " + text);
-}
+void Warn(const std::string &text) { PrintMessage(text, JsonObject().Str("warning", text)); }
 
 int Fail(int status, const std::string &message) {
-    PrintMessage(jsonMessages ? JsonObject().Str("error", message).Int("status", status).Text()
-                              : "kaldate: " + message);
+    PrintMessage(message, JsonObject().Str("error", message).Int("status", status));
     return status;
 }
 

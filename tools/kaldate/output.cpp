@@ -2,41 +2,10 @@
 
 #include <cstdio>
 
+#include "encoding.h"
+#include "kaldate.h"
+
 namespace kaldate {
-namespace {
-
-// Code points of the bytes 0x80..0x9F in Windows-1252 (0 where unassigned);
-// the other bytes above 0x7F are the same as Latin-1.
-constexpr uint16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-void AppendUtf8(std::string &out, unsigned code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-} // namespace
-
-std::string Cp1252ToUtf8(const std::string &text) {
-    std::string out;
-    for (unsigned char byte : text) {
-        unsigned code = byte;
-        if (byte >= 0x80 && byte < 0xA0)
-            code = kCp1252High[byte - 0x80] ? kCp1252High[byte - 0x80] : 0xFFFD;
-        AppendUtf8(out, code);
-    }
-    return out;
-}
 
 std::string JsonString(const std::string &text) {
     std::string out = "\"";
@@ -94,8 +63,11 @@ std::string JsonArray(const std::vector<std::string> &elements) {
 }
 
 void PrintLine(const std::string &text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fputc('\n', stdout);
+    sys::Write(stdout, text + "\n", sys::Encoding::kCodePage);
+}
+
+void PrintJson(const JsonObject &object) {
+    sys::Write(stdout, object.Text() + "\n", sys::Encoding::kUtf8);
 }
 
 } // namespace kaldate

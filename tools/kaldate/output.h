@@ -7,8 +7,7 @@
 
 namespace kaldate {
 
-// The resource texts are Windows-1252; JSON carries them as UTF-8.
-std::string Cp1252ToUtf8(const std::string &text);
+// A text of the library's (Windows-1252) as a JSON string, in UTF-8.
 std::string JsonString(const std::string &text);
 
 // Builds one JSON object member by member, in the order they are added.
@@ -27,7 +26,10 @@ class JsonObject {
 
 std::string JsonArray(const std::vector<std::string> &elements);
 
-// Writes text and a line end to standard output.
+// Writes a text of the library's and a line end to standard output, as the
+// system wants text shown (sys::Write).
 void PrintLine(const std::string &text);
+// Writes the object and a line end to standard output.
+void PrintJson(const JsonObject &object);
 
 } // namespace kaldate

@@ -103,7 +103,7 @@ int RunSettings(const Options &options) {
         }
         char separator = GetTimeSep();
         object.Str("timeSeparator", separator ? std::string(1, separator) : std::string());
-        PrintLine(object.Text());
+        PrintJson(object);
         return kExitOk;
     }
     PrintLine("offset  field         value");

@@ -1,8 +1,11 @@
 // kaldate on Windows: KALDER32.dll is loaded through its import library
 // before main runs. Its warning boxes are caught as they open (a CBT hook on
 // this thread), their text kept for standard error and the box closed, so
-// that the tool never waits for a click.
+// that the tool never waits for a click. Text is ANSI, the DLL's code page;
+// a console is written in UTF-16 so that it shows the names as they are.
 #include <windows.h>
+
+#include <io.h>
 
 #include "kaldate.h"
 
@@ -58,6 +61,25 @@ std::string ResourceText(UINT id) {
     return text;
 }
 
+// A console shows UTF-16 whatever its code page (by default the OEM one,
+// in which the ANSI names come out wrong); false when the stream is not a
+// console or the console refuses, and the bytes go out as they are.
+bool WriteToConsole(std::FILE *stream, const std::string &text, UINT codePage) {
+    HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0;
+    if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode))
+        return false;
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    if (length <= 0)
+        return false;
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
+    std::fflush(stream); // anything still buffered goes first
+    DWORD written = 0;
+    return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(length), &written, nullptr) != 0;
+}
+
 } // namespace
 
 bool SupportsIni() { return false; }
@@ -76,6 +98,14 @@ std::vector<std::string> TakeWarnings() {
     std::vector<std::string> texts;
     texts.swap(pending);
     return texts;
+}
+
+// The arguments come in the ANSI code page, as the library reads text.
+std::string ArgumentText(const char *arg) { return arg; }
+
+void Write(std::FILE *stream, const std::string &text, Encoding encoding) {
+    if (!WriteToConsole(stream, text, encoding == Encoding::kUtf8 ? CP_UTF8 : CP_ACP))
+        std::fwrite(text.data(), 1, text.size(), stream);
 }
 
 std::string DayName(int weekday) { return ResourceText(kFirstDayName + weekday); }

@@ -62,12 +62,11 @@ int ParseTimeOn(const Options &options, const std::string &text, const std::stri
                       ":" + TwoDigits(secondOfDay / 60 % 60) + ":" + TwoDigits(secondOfDay % 60) +
                       "Z";
     if (options.json)
-        PrintLine(JsonObject()
+        PrintJson(JsonObject()
                       .Str("text", text)
                       .Str("on", dateText)
                       .Int("epoch", value)
-                      .Str("time", iso)
-                      .Text());
+                      .Str("time", iso));
     else
         PrintLine(iso);
     return kExitOk;
@@ -108,7 +107,7 @@ int RunTime(const Options &options) {
     }
     ReportWarnings();
     if (options.json)
-        PrintLine(JsonObject().Str("input", input).Str("time", out).Text());
+        PrintJson(JsonObject().Str("input", input).Str("time", out));
     else
         PrintLine(out);
     return kExitOk;
@@ -140,12 +139,11 @@ int RunParseTime(const Options &options) {
     ReportWarnings();
     std::string iso = TwoDigits(hour) + ":" + TwoDigits(minute);
     if (options.json)
-        PrintLine(JsonObject()
+        PrintJson(JsonObject()
                       .Str("text", text)
                       .Int("hour", hour)
                       .Int("minute", minute)
-                      .Str("time", iso)
-                      .Text());
+                      .Str("time", iso));
     else
         PrintLine(iso);
     return kExitOk;
