@@ -221,13 +221,23 @@ else
     fail "kaldate --ini intl_german.ini settings"
 fi
 
-# No pictures in the profile: the library's warning appears once, and the
-# tool goes on with its built-in settings.
+# No pictures in the profile: the tool says once which keys the file lacks,
+# the library warns once, and goes on with its built-in settings.
 run --ini "$DATA/intl_no_pictures.ini" short 1999-12-25
-if [[ $status -eq 0 && $(cat "$out") == "12/25/1999" && $(grep -c '^kaldate: ' "$err") -eq 1 ]]; then
+if [[ $status -eq 0 && $(cat "$out") == "12/25/1999" && $(grep -c '^kaldate: ' "$err") -eq 2 ]] &&
+    grep -q "no sThousand, sDecimal, sDate, sShortDate, sLongDate in \[intl\]" "$err"; then
     passed=$((passed + 1))
 else
     fail "kaldate --ini intl_no_pictures.ini short 1999-12-25"
+fi
+# No sTime: 13:05 prints as 13, as the library has it, and the tool says why.
+grep -v '^sTime' "$DATA/intl_us.ini" >"$scratch"
+run --ini "$scratch" time 13:05
+if [[ $status -eq 0 && $(cat "$out") == 13 && $(wc -l <"$err") -eq 1 ]] &&
+    grep -q "has no sTime in \[intl\]" "$err"; then
+    passed=$((passed + 1))
+else
+    fail "kaldate --ini (intl_us.ini without sTime) time 13:05"
 fi
 
 # --json on every subcommand.
@@ -306,10 +316,12 @@ json_says 2 "unknown command: frobnicate" frobnicate --json
 run --json --ini "$DATA/intl_no_pictures.ini" short 1999-12-25
 if [[ $status -eq 0 ]] && python3 -c '
 import json, sys
-assert list(json.load(open(sys.argv[1]))) == ["warning"]' "$err"; then
+warnings = [json.loads(line) for line in open(sys.argv[1])]
+assert [list(w) for w in warnings] == [["warning"]] * 2 and "sDate" in warnings[0]["warning"]
+' "$err"; then
     passed=$((passed + 1))
 else
-    fail "kaldate --json --ini intl_no_pictures.ini short 1999-12-25 (a JSON warning)"
+    fail "kaldate --json --ini intl_no_pictures.ini short 1999-12-25 (two JSON warnings)"
 fi
 
 # Output that cannot be written is an error, as in coreutils.

@@ -44,9 +44,27 @@ bool WriteCopy(const std::string &text) {
     return std::fclose(file) == 0 && written;
 }
 
-} // namespace
+// The keys of the "intl" section that GetWinDateFormat reads on every
+// attach (sCountry only when there is no short-date picture, with a default).
+constexpr const char *kIntlKeys[] = {"sThousand", "sDecimal",   "sDate",
+                                     "sTime",     "sShortDate", "sLongDate"};
 
-bool UseSettingsFile(const std::string &path, std::vector<std::string> &notes, std::string &error) {
+// Those of them that the profile in force lacks, looked up as the library
+// looks them up: a default that no file holds stands for a missing key.
+std::string MissingIntlKeys() {
+    constexpr char kMissing[] = "\x01";
+    std::string missing;
+    for (const char *key : kIntlKeys) {
+        char value[sizeof kMissing] = {};
+        plat::ProfileString("intl", key, kMissing, value, sizeof value);
+        if (std::string(value) == kMissing)
+            missing += (missing.empty() ? "" : ", ") + std::string(key);
+    }
+    return missing;
+}
+
+// Makes the profile the text of the file, in Windows-1252.
+bool UseText(const std::string &path, std::vector<std::string> &notes, std::string &error) {
     host::SetProfileFile(path.c_str());
     std::string text;
     if (!ReadWhole(path, text))
@@ -66,6 +84,17 @@ bool UseSettingsFile(const std::string &path, std::vector<std::string> &notes, s
     if (lost > 0)
         notes.push_back(sys::ArgumentText(path.c_str()) + ": Windows-1252 lacks " +
                         std::to_string(lost) + " of its characters, which read as ?");
+    return true;
+}
+
+} // namespace
+
+bool UseSettingsFile(const std::string &path, std::vector<std::string> &notes, std::string &error) {
+    if (!UseText(path, notes, error))
+        return false;
+    if (std::string missing = MissingIntlKeys(); !missing.empty())
+        notes.push_back(sys::ArgumentText(path.c_str()) + " has no " + missing +
+                        " in [intl]; the library reads what is missing as empty");
     return true;
 }
 
