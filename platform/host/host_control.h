@@ -48,10 +48,6 @@ const std::vector<MessageBoxRecord> &MessageBoxes();
 void ClearMessageBoxes();
 unsigned BeepCount();
 
-// Calls the library's attach and detach as the loader would.
-bool LoadLibrary();
-void UnloadLibrary();
-
 // How many resource modules are currently loaded (for leak checks).
 int LoadedModuleCount();
 // The path of the last module load the library asked for ("" before any).

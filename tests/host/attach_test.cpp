@@ -6,7 +6,7 @@
 #include <string>
 
 #include "frame/attach.h"
-#include "frame/record.h"
+#include "frame/host/loader.h"
 #include "platform/host/host_control.h"
 #include "record_snapshot.h"
 #include "strings/date_names.h"
@@ -36,7 +36,7 @@ TEST_F(AttachTest, TakesTheResourceModuleFromTheLibrarysFolder) {
     EXPECT_EQ(vs_GetInstance(), ResourceModule);
     EXPECT_STREQ(DayNames[1], "Monday");
     EXPECT_STREQ(MonthAbbrevs[11], "Dec");
-    EXPECT_STREQ(WinDateStruc.szShortFmt, "%d/%d/%02d"); // settings were read
+    EXPECT_STREQ(Record().szShortFmt, "%d/%d/%02d"); // settings were read
     EXPECT_TRUE(host::MessageBoxes().empty());
 }
 
@@ -120,7 +120,7 @@ TEST_F(AttachTest, EveryReloadRepeatsTheWholeAttach) {
     host::SetProfileKey("intl", "sDate", ".");
     ASSERT_TRUE(host::LoadLibrary());
     EXPECT_STREQ(DayNames[0], "Sonntag");
-    EXPECT_STREQ(WinDateStruc.szShortFmt, "%02d.%02d.%d");
+    EXPECT_STREQ(Record().szShortFmt, "%02d.%02d.%d");
     host::UnloadLibrary();
 
     // So is the show-IDs switch: the buffers are made anew at attach.

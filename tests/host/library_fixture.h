@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/host/loader.h"
 #include "platform/host/host_control.h"
 
 // The library loaded with its own texts, warning boxes captured.

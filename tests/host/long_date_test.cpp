@@ -4,11 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "format/plan.h"
-#include "frame/record.h"
 #include "kalder32.h"
 #include "library_fixture.h"
-#include "settings/pictures.h"
+#include "record_snapshot.h"
 #include "strings/date_names.h"
 
 namespace {
@@ -28,10 +26,14 @@ const KALDER_TM kTuesday = Date(2024, 2, 5, 2);
 class LongDateTest : public LibraryTest {
   protected:
     static void UsePicture(const char *picture) {
-        std::strcpy(WinDateStruc.sLongDate, picture);
-        AnalyseLongDatePicture();
-        BuildLongFormat();
+        ChangeRecord([&](WINDATESTRUC &r) {
+            std::strcpy(r.sLongDate, picture);
+            AnalyseLongDatePicture(r);
+            BuildLongFormat(r);
+        });
     }
+    // Puts the name tables as they are now in force.
+    static void UseNames() { PutInForce(Record()); }
     static std::string Long(const KALDER_TM &tm) {
         char out[64];
         std::memset(out, 'X', sizeof out);
@@ -121,12 +123,15 @@ TEST_F(LongDateTest, DayIsPrintedUnchecked) {
 TEST_F(LongDateTest, EntryWithoutTextKeepsTheSeparators) {
     char *saved = DayNames[2];
     DayNames[2] = nullptr;
+    UseNames();
     EXPECT_EQ(Long(kTuesday), ", March 05, 2024");
     DayNames[2] = saved;
     saved = MonthNames[2];
     MonthNames[2] = nullptr;
+    UseNames();
     EXPECT_EQ(Long(kTuesday), "Tuesday,  05, 2024");
     MonthNames[2] = saved;
+    UseNames();
 }
 
 // Puts a name of the given text in a table entry for the life of the
@@ -197,9 +202,9 @@ TEST_F(LongDateTest, NamesOfEveryLengthShowWhole) {
 TEST_F(LongDateTest, NeverReadsMoreThanFourValues) {
     // The load-time format has six conversions; it gets the four values
     // and a conversion given the wrong kind of value writes nothing.
-    fmt::LongPlan = fmt::Compile("%s%s%s%02d%s%s");
+    ChangeRecord([](WINDATESTRUC &r) { std::strcpy(r.szLongFmt, "%s%s%s%02d%s%s"); });
     EXPECT_EQ(Long(kTuesday), "TuesdayMarch2024");
-    BuildLongFormat();
+    ChangeRecord([](WINDATESTRUC &r) { BuildLongFormat(r); });
     EXPECT_EQ(Long(kTuesday), "Tuesday, March 05, 2024");
 }
 

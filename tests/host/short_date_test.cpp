@@ -12,10 +12,12 @@ namespace {
 class ShortDateTest : public ::testing::Test {
   protected:
     void UsePicture(const char *picture, const char *separator) {
-        SetField(WinDateStruc.sShortDate, picture);
-        SetField(WinDateStruc.sDate, separator);
-        AnalyseShortDatePicture();
-        BuildShortFormat();
+        ChangeRecord([&](WINDATESTRUC &r) {
+            SetField(r.sShortDate, picture);
+            SetField(r.sDate, separator);
+            AnalyseShortDatePicture(r);
+            BuildShortFormat(r);
+        });
     }
     std::string Format(uint16_t year, uint16_t month, uint16_t day, uint16_t weekday = 0) {
         const DosDate date{year, month, weekday, day};

@@ -1,6 +1,7 @@
 // kaldate over the host stand-in: the library is linked in, attached here
 // after --ini has chosen the profile, and its warning boxes are captured so
 // that they can be printed on standard error.
+#include "frame/host/loader.h"
 #include "kaldate.h"
 #include "platform/host/host_control.h"
 #include "strings/date_names.h"
