@@ -48,7 +48,7 @@ include(${PROJECT_SOURCE_DIR}/cmake/kaldate_tests.cmake)
 # Speed and hardening: benchmarks (optimised host builds only) and the
 # libFuzzer targets (a separate clang build: -DKALDER_FUZZ=ON).
 option(KALDER_FUZZ "Build the libFuzzer targets (clang only)" OFF)
-if(NOT KALDER_WIN32 AND NOT KALDER_SANITIZE AND NOT KALDER_FUZZ)
+if(NOT KALDER_WIN32 AND NOT KALDER_SANITIZE AND NOT KALDER_TSAN AND NOT KALDER_FUZZ)
   add_subdirectory(bench)
 endif()
 if(KALDER_FUZZ)

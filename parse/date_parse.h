@@ -62,7 +62,7 @@ inline bool InRange(const TypedDate &date, int32_t february) {
 inline bool ReadUsualDate(const WINDATESTRUC &record, const tok::Delimiters &delimiters,
                           DosDate *date, const char *text) {
     using namespace date_parse;
-    char work[16];
+    char work[100]; // as large as the general cut's: no move can leave it
     int32_t v[3] = {0, 0, 0};
     if (text == nullptr || !delimiters.plainDigits ||
         tok::CutShortNumbers<3, 4>(work, text, delimiters.set, v) < 0)

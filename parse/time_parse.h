@@ -26,7 +26,7 @@ Warning CheckHourMinute(int32_t *hour, int32_t *minute);
 // ParseHourMinute then reads.
 inline bool ReadUsualTime(const tok::Delimiters &delimiters, int32_t *hour, int32_t *minute,
                           const char *text) {
-    char work[16];
+    char work[100]; // as large as the general cut's: no move can leave it
     int32_t v[2] = {0, 0};
     if (text == nullptr || !delimiters.plainDigits ||
         tok::CutShortNumbers<2, 2>(work, text, delimiters.set, v) < 0)

@@ -47,6 +47,8 @@ void CaptureMessageBoxes(bool on);
 const std::vector<MessageBoxRecord> &MessageBoxes();
 void ClearMessageBoxes();
 unsigned BeepCount();
+// The text of the last box shown on the calling thread ("" before any).
+std::string LastMessageBoxTextOnThisThread();
 
 // How many resource modules are currently loaded (for leak checks).
 int LoadedModuleCount();
