@@ -4,21 +4,22 @@
 #include <cstdint>
 
 #include "platform/platform.h"
+#include "res/string_ids.h"
 
 // Texts of the resource module's string table.
 enum StringId : unsigned {
-    kStrUnsupportedVersion = 1150,
-    kStrBadYear = 1151,
-    kStrBadMonth = 1152,
-    kStrBadDay = 1153,
-    kStrBadHour = 1154,
-    kStrBadMinute = 1155,
-    kStrHour24WithMinutes = 1156,
-    kStrWarningCaption = 1157,
-    kStrFirstDayName = 1158,
-    kStrFirstDayAbbrev = 1165,
-    kStrFirstMonthName = 1172,
-    kStrFirstMonthAbbrev = 1184,
+    kStrUnsupportedVersion = KALDER_STR_UNSUPPORTED_VERSION,
+    kStrBadYear = KALDER_STR_BAD_YEAR,
+    kStrBadMonth = KALDER_STR_BAD_MONTH,
+    kStrBadDay = KALDER_STR_BAD_DAY,
+    kStrBadHour = KALDER_STR_BAD_HOUR,
+    kStrBadMinute = KALDER_STR_BAD_MINUTE,
+    kStrHour24WithMinutes = KALDER_STR_HOUR24_WITH_MINUTES,
+    kStrWarningCaption = KALDER_STR_WARNING_CAPTION,
+    kStrFirstDayName = KALDER_STR_FIRST_DAY_NAME,
+    kStrFirstDayAbbrev = KALDER_STR_FIRST_DAY_ABBREV,
+    kStrFirstMonthName = KALDER_STR_FIRST_MONTH_NAME,
+    kStrFirstMonthAbbrev = KALDER_STR_FIRST_MONTH_ABBREV,
 };
 
 // Shows format (a warning text with no conversion) in a warning box.

@@ -10,6 +10,7 @@
 
 #include "frame/host/loader.h"
 #include "platform/host/host_control.h"
+#include "res/string_ids.h"
 
 // The library loaded with its own texts, warning boxes captured.
 class LoadedLibraryTest : public ::testing::Test {
@@ -29,13 +30,13 @@ class LibraryTest : public ::testing::Test {
   protected:
     void SetUp() override {
         host::Reset();
-        host::SetString(1151, "year %d");
-        host::SetString(1152, "month %d");
-        host::SetString(1153, "day %d");
-        host::SetString(1154, "hour %d");
-        host::SetString(1155, "minute %d");
-        host::SetString(1156, "hour 24 with minutes");
-        host::SetString(1157, "Caption");
+        host::SetString(KALDER_STR_BAD_YEAR, "year %d");
+        host::SetString(KALDER_STR_BAD_MONTH, "month %d");
+        host::SetString(KALDER_STR_BAD_DAY, "day %d");
+        host::SetString(KALDER_STR_BAD_HOUR, "hour %d");
+        host::SetString(KALDER_STR_BAD_MINUTE, "minute %d");
+        host::SetString(KALDER_STR_HOUR24_WITH_MINUTES, "hour 24 with minutes");
+        host::SetString(KALDER_STR_WARNING_CAPTION, "Caption");
         host::CaptureMessageBoxes(true);
         host::SetFocusWindow(kFocus);
         ASSERT_TRUE(host::LoadLibrary());
