@@ -76,11 +76,17 @@ TEST_F(AttachTest, RefusedQuietlyWhenThePathOrTheModuleCannotBeHad) {
 }
 
 TEST_F(AttachTest, LongestFolderThatLeavesRoomForTheModuleName) {
-    // 242 characters of folder + "\kaldres.dll" + terminator = 255 bytes.
-    const std::string folder = "C:\\" + std::string(239, 'f');
-    host::SetModulePath((folder + "\\K.DLL").c_str());
-    ASSERT_TRUE(host::LoadLibrary());
-    EXPECT_EQ(std::string(host::LastLoadPath()), folder + "\\kaldres.dll");
+    // A folder of 243 characters + "\kaldres.dll" + terminator fills the
+    // 256-byte path area; one more character does not fit.
+    for (size_t length : {242u, 243u, 244u}) {
+        const std::string folder = "C:\\" + std::string(length - 3, 'f');
+        host::SetModulePath((folder + "\\K.DLL").c_str());
+        EXPECT_EQ(host::LoadLibrary(), length <= 243) << length;
+        if (length <= 243) {
+            EXPECT_EQ(std::string(host::LastLoadPath()), folder + "\\kaldres.dll");
+        }
+        host::UnloadLibrary();
+    }
 }
 
 TEST_F(AttachTest, ThreadNotificationsDoNothing) {

@@ -88,6 +88,7 @@ TEST_F(DateParseTest, TokensAreReadLeniently) {
 TEST_F(DateParseTest, TwoDigitYearsArePlacedInTheirCentury) {
     ExpectDate("1/1/0", 2000, 1, 1);
     ExpectDate("1/1/59", 2059, 1, 1);
+    ExpectRefused("1/1/60", "year 1960"); // not 2060
     ExpectDate("1/1/0045", 2045, 1, 1);
     ExpectDate("1/1/99", 1999, 1, 1);
     ExpectDate("1/1/80", 1980, 1, 1);

@@ -79,6 +79,23 @@ TEST_F(LongDateTest, TwoLetterYearShowsYearsSince1900) {
     EXPECT_EQ(Long(kTuesday), "5 March 124");
 }
 
+// The usual long date is put together from pieces of at most two digits;
+// each number on either side of where that stops must print the same.
+TEST_F(LongDateTest, NumbersPrintWholeOnBothSidesOfEveryPieceLimit) {
+    UsePicture("d/M/yyyy");
+    EXPECT_EQ(Long(Date(2024, 97, 5, 0)), "5/98/2024");
+    EXPECT_EQ(Long(Date(2024, 98, 5, 0)), "5/99/2024");
+    EXPECT_EQ(Long(Date(2024, 99, 5, 0)), "5/100/2024");
+    UsePicture("dd/MM/yyyy");
+    EXPECT_EQ(Long(Date(2024, 98, 5, 0)), "05/99/2024");
+    EXPECT_EQ(Long(Date(2024, 99, 5, 0)), "05/100/2024");
+    UsePicture("d MMMM yyyy");
+    EXPECT_EQ(Long(Date(2024, 2, 99, 2)), "99 March 2024");
+    EXPECT_EQ(Long(Date(2024, 2, 100, 2)), "100 March 2024");
+    for (int year : {99, 100, 2000, 2005, 2009, 9999, 10000})
+        EXPECT_EQ(Long(Date(year, 2, 5, 2)), "5 March " + std::to_string(year)) << year;
+}
+
 TEST_F(LongDateTest, NumericMonthStylesPrintTmMonPlusOne) {
     UsePicture("d/M/yyyy");
     EXPECT_EQ(Long(Date(2024, 0, 5, 0)), "5/1/2024");

@@ -44,6 +44,12 @@ TEST_F(ShortDateTest, TwoDigitYearsLoseOneCenturyAtMost) {
 TEST_F(ShortDateTest, FullYearsPrintTheYearWord) {
     UsePicture("M/d/yyyy", "/");
     EXPECT_EQ(Format(1999, 12, 31), "12/31/1999");
+    // Years are written two digits at a time: every digit count and every
+    // year of the decade whose hundreds leave a single digit.
+    for (uint16_t year : {9, 10, 99, 100, 999, 1000, 9999, 10000})
+        EXPECT_EQ(Format(year, 1, 2), "1/2/" + std::to_string(year));
+    for (uint16_t year = 2000; year <= 2010; ++year)
+        EXPECT_EQ(Format(year, 1, 2), "1/2/" + std::to_string(year));
     EXPECT_EQ(Format(0, 12, 31), "12/31/0");
     EXPECT_EQ(Format(65535, 65535, 65535), "65535/65535/65535");
 }
