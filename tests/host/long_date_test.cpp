@@ -25,13 +25,7 @@ const KALDER_TM kTuesday = Date(2024, 2, 5, 2);
 
 class LongDateTest : public LibraryTest {
   protected:
-    static void UsePicture(const char *picture) {
-        ChangeRecord([&](WINDATESTRUC &r) {
-            std::strcpy(r.sLongDate, picture);
-            AnalyseLongDatePicture(r);
-            BuildLongFormat(r);
-        });
-    }
+    static void UsePicture(const char *picture) { UsePictures(Record().sShortDate, picture); }
     // Puts the name tables as they are now in force.
     static void UseNames() { PutInForce(Record()); }
     static std::string Long(const KALDER_TM &tm) {

@@ -12,12 +12,7 @@ namespace {
 class ShortDateTest : public ::testing::Test {
   protected:
     void UsePicture(const char *picture, const char *separator) {
-        ChangeRecord([&](WINDATESTRUC &r) {
-            SetField(r.sShortDate, picture);
-            SetField(r.sDate, separator);
-            AnalyseShortDatePicture(r);
-            BuildShortFormat(r);
-        });
+        UsePictures(picture, Record().sLongDate, separator);
     }
     std::string Format(uint16_t year, uint16_t month, uint16_t day, uint16_t weekday = 0) {
         const DosDate date{year, month, weekday, day};
