@@ -135,9 +135,3 @@ void AnalyseLongDatePicture(WINDATESTRUC &r) {
     r.iMonthStyle = CountChar(elements, 'M') - 1;
     r.bLongFullYear = CountChar(elements, 'y') > 2;
 }
-
-void DeriveFormats(WINDATESTRUC &record) {
-    AnalyseShortDatePicture(record);
-    AnalyseLongDatePicture(record);
-    BuildShortFormat(record);
-}

@@ -116,6 +116,12 @@ bool InfPathForVersion(char *path) {
 
 } // namespace
 
+void DeriveFormats(WINDATESTRUC &record) {
+    AnalyseShortDatePicture(record);
+    AnalyseLongDatePicture(record);
+    BuildShortFormat(record);
+}
+
 void UseDefaultSettings(WINDATESTRUC &r) {
     StoreField(r.sThousand, ",");
     StoreField(r.sDecimal, ".");
