@@ -9,8 +9,19 @@
 #include <vector>
 
 #include "frame/host/loader.h"
+#include "kalder32.h"
 #include "platform/host/host_control.h"
 #include "res/string_ids.h"
+
+// A struct tm of a calendar date (mon from 0) and the weekday it claims.
+inline KALDER_TM Date(int year, int mon, int mday, int wday) {
+    KALDER_TM tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = mon;
+    tm.tm_mday = mday;
+    tm.tm_wday = wday;
+    return tm;
+}
 
 // The library loaded with its own texts, warning boxes captured.
 class LoadedLibraryTest : public ::testing::Test {

@@ -11,15 +11,6 @@
 
 namespace {
 
-KALDER_TM Date(int year, int mon, int mday, int wday) {
-    KALDER_TM tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = mon;
-    tm.tm_mday = mday;
-    tm.tm_wday = wday;
-    return tm;
-}
-
 // Tuesday, 5 March 2024.
 const KALDER_TM kTuesday = Date(2024, 2, 5, 2);
 

@@ -32,15 +32,6 @@ void UseProfile(const Profile &p) {
     GetWinDateFormat();
 }
 
-KALDER_TM Tm(int year, int mon, int mday, int wday) {
-    KALDER_TM tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = mon;
-    tm.tm_mday = mday;
-    tm.tm_wday = wday;
-    return tm;
-}
-
 std::string Text(const char *s) { return s != nullptr ? s : "(null)"; }
 
 // A parse's outcome: its result, what it stored, and the warning it showed
@@ -52,7 +43,7 @@ std::string Outcome(int32_t result, const std::string &stored) {
     return text;
 }
 
-std::string Date(const DosDate &d) {
+std::string DateText(const DosDate &d) {
     char b[48];
     std::snprintf(b, sizeof b, "%u-%u-%u/%u", d.year, d.month, d.day, d.dayOfWeek);
     return b;
@@ -70,11 +61,11 @@ std::vector<Probe> Probes() {
         },
         [] {
             char out[40];
-            return Text(FillDateFormatString(Tm(1990, 6, 11, 3), out));
+            return Text(FillDateFormatString(Date(1990, 6, 11, 3), out));
         },
         [] {
             char out[40];
-            return Text(FillLongDateFormatString(Tm(1999, 7, 20, 5), out));
+            return Text(FillLongDateFormatString(Date(1999, 7, 20, 5), out));
         },
         [] {
             char out[24];
@@ -97,10 +88,10 @@ std::vector<Probe> Probes() {
         [] {
             DosDate d{1, 1, 1, 1};
             const int32_t r = ParseDosDateFormatString(&d, "12/25/99");
-            return Outcome(r, Date(d));
+            return Outcome(r, DateText(d));
         },
         [] {
-            KALDER_TM tm = Tm(1, 1, 1, 1);
+            KALDER_TM tm = Date(1, 1, 1, 1);
             const int32_t r = ParseDateFormatString(&tm, "25.12.1999");
             return Outcome(r, std::to_string(tm.tm_year) + "-" + std::to_string(tm.tm_mon) + "-" +
                                   std::to_string(tm.tm_mday));
@@ -137,10 +128,10 @@ std::vector<Probe> Probes() {
             const int32_t r = DosdToJulian(&d, &n);
             DosDate back{2024, 0, 0, 0};
             const int32_t w = JulianToDosd(n, &back);
-            return std::to_string(r) + " " + std::to_string(w) + " " + Date(back);
+            return std::to_string(r) + " " + std::to_string(w) + " " + DateText(back);
         },
         [] {
-            KALDER_TM tm = Tm(2000, 2, 1, 0);
+            KALDER_TM tm = Date(2000, 2, 1, 0);
             const int32_t n = SetTmJulian(&tm);
             tm.tm_hour = 12;
             return std::to_string(n) + " " + std::to_string(CalcDateSeconds(&tm)) + " " +
