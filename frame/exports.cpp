@@ -65,9 +65,25 @@ extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
     return FormatLongDate(settings->record, settings->longPlan, settings->names, date, out);
 }
 
+namespace {
+
+[[gnu::noinline]] char TimeSeparatorInFull() { return SettingsReader()->record.sTime[0]; }
+
+// The time separator of the block in force; the usual way calls nothing.
+inline char TimeSeparator() {
+    using namespace current_settings;
+    ReaderSlot *slot = threadSlot;
+    if (!IsOwnSlot(slot)) [[unlikely]]
+        return TimeSeparatorInFull();
+    const char separator = TakeNamed(slot).record.sTime[0];
+    LeaveNamed(slot);
+    return separator;
+}
+
+} // namespace
+
 extern "C" char *KALDERAPI FillTimeHrMin(int32_t hour, int32_t minute, char *out) {
-    const SettingsReader settings;
-    return FormatTime(settings->record.sTime[0], hour, minute, out);
+    return FormatTime(TimeSeparator(), hour, minute, out);
 }
 
 extern "C" char *KALDERAPI Fill3StrTimeHrMin(int32_t hour, int32_t minute, char *hourOut,
@@ -80,8 +96,7 @@ extern "C" char *KALDERAPI FillTimeFormatString(KALDER_TIME t, char *out) {
     int32_t hour = 0;
     int32_t minute = 0;
     UtcHourMinute(t, &hour, &minute);
-    const SettingsReader settings;
-    return FormatTime(settings->record.sTime[0], hour, minute, out);
+    return FormatTime(TimeSeparator(), hour, minute, out);
 }
 
 extern "C" char *KALDERAPI FillTimeFormat3Strings(KALDER_TIME t, char *hourOut, char *sepOut,
@@ -118,19 +133,30 @@ namespace {
     return ShowFound(found);
 }
 
-int32_t ParseDate(DosDate *date, const char *text) {
-    {
-        const SettingsReader settings;
-        if (ReadUsualDate(settings->record, settings->dateDelimiters, date, text))
+// The usual way holds the block only while it calls nothing, so that it
+// needs no frame; a thread's first call, and a thread without a slot of its
+// own, take the full way.
+inline int32_t ParseDate(DosDate *date, const char *text) {
+    using namespace current_settings;
+    ReaderSlot *slot = threadSlot;
+    if (IsOwnSlot(slot)) [[likely]] {
+        const SettingsBlock &settings = TakeNamed(slot);
+        const bool usual = ReadUsualDate(settings.record, settings.dateDelimiters, date, text);
+        LeaveNamed(slot);
+        if (usual)
             return 0;
     }
     return ParseDateInFull(date, text);
 }
 
-int32_t ParseTime(int32_t *hour, int32_t *minute, const char *text) {
-    {
-        const SettingsReader settings;
-        if (ReadUsualTime(settings->timeDelimiters, hour, minute, text))
+inline int32_t ParseTime(int32_t *hour, int32_t *minute, const char *text) {
+    using namespace current_settings;
+    ReaderSlot *slot = threadSlot;
+    if (IsOwnSlot(slot)) [[likely]] {
+        const SettingsBlock &settings = TakeNamed(slot);
+        const bool usual = ReadUsualTime(settings.timeDelimiters, hour, minute, text);
+        LeaveNamed(slot);
+        if (usual)
             return 0;
     }
     return ParseTimeInFull(hour, minute, text);

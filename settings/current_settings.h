@@ -41,6 +41,26 @@ ReaderSlot *ClaimSlot();
 const SettingsBlock *TakeCounted();
 void LeaveCounted(const SettingsBlock *block);
 
+// Whether slot is one of the calling thread's own (not null, not noSlot).
+inline bool IsOwnSlot(const ReaderSlot *slot) { return slot != nullptr && slot != &noSlot; }
+
+// The block in force, named in the thread's own slot: named first, then
+// checked to be still in force, so that a refresh that switched in between
+// either sees the name or is seen here.
+inline const SettingsBlock &TakeNamed(ReaderSlot *slot) {
+    const SettingsBlock *block = inForce.load(std::memory_order_acquire);
+    for (;;) {
+        slot->held.store(block, std::memory_order_release);
+        std::atomic_signal_fence(std::memory_order_seq_cst);
+        const SettingsBlock *again = inForce.load(std::memory_order_acquire);
+        if (again == block)
+            return *block;
+        block = again;
+    }
+}
+
+inline void LeaveNamed(ReaderSlot *slot) { slot->held.store(nullptr, std::memory_order_release); }
+
 } // namespace current_settings
 
 // The block in force for the length of one call.  A thread holds one block
@@ -58,24 +78,13 @@ class SettingsReader {
             block_ = TakeCounted();
             return;
         }
-        // Name the block, then check that it is still in force: a refresh
-        // that switched in between either sees the name or is seen here.
-        const SettingsBlock *block = inForce.load(std::memory_order_acquire);
-        for (;;) {
-            slot->held.store(block, std::memory_order_release);
-            std::atomic_signal_fence(std::memory_order_seq_cst);
-            const SettingsBlock *again = inForce.load(std::memory_order_acquire);
-            if (again == block)
-                break;
-            block = again;
-        }
-        block_ = block;
+        block_ = &TakeNamed(slot);
     }
     ~SettingsReader() {
         if (slot_ == &current_settings::noSlot) [[unlikely]]
             current_settings::LeaveCounted(block_);
         else
-            slot_->held.store(nullptr, std::memory_order_release);
+            current_settings::LeaveNamed(slot_);
     }
     SettingsReader(const SettingsReader &) = delete;
     SettingsReader &operator=(const SettingsReader &) = delete;
