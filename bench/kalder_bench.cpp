@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include "calendar/calendar.h"
+#include "frame/host/loader.h"
 #include "kalder32.h"
 #include "platform/host/host_control.h"
 

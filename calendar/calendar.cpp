@@ -16,14 +16,14 @@ namespace {
 constexpr int32_t kCommonDaysBefore[14] = {0,   0,   31,  59,  90,  120, 151,
                                            181, 212, 243, 273, 304, 334, 365};
 
-// The sum of MonthDays for the months before month (0 to 13), with
-// whatever February the last leap-aware operation left.
-uint32_t DaysBeforeMonth(uint32_t month) {
+// The days of the months before month (0 to 13) in a year whose February
+// has february days.
+uint32_t DaysBeforeMonth(uint32_t month, int32_t february) {
     if (month > 13)
         month = 13;
     uint32_t days = static_cast<uint32_t>(kCommonDaysBefore[month]);
     if (month > 2)
-        days += static_cast<uint32_t>(MonthDays[1] - 28);
+        days += static_cast<uint32_t>(february - 28);
     return days;
 }
 
@@ -48,8 +48,8 @@ extern "C" int32_t KALDERAPI CorrectLeapFromYear(int32_t year) {
 }
 
 extern "C" int32_t KALDERAPI DosdToJulian(const DosDate *date, int32_t *dayNumber) {
-    SetFebruaryFor(date->year);
-    const int32_t n = static_cast<int32_t>(date->day + DaysBeforeMonth(date->month));
+    const int32_t february = SetFebruaryFor(date->year);
+    const int32_t n = static_cast<int32_t>(date->day + DaysBeforeMonth(date->month, february));
     if (dayNumber != nullptr)
         *dayNumber = n;
     return n;
@@ -74,15 +74,15 @@ extern "C" int32_t KALDERAPI JulianToDosd(int32_t dayNumber, DosDate *date) {
 }
 
 extern "C" int32_t KALDERAPI SetTmJulian(KALDER_TM *date) {
-    SetFebruaryFor(static_cast<int64_t>(date->tm_year) + 1900);
+    const int32_t february = SetFebruaryFor(static_cast<int64_t>(date->tm_year) + 1900);
     int32_t month = date->tm_mon;
     if (month < 0)
         month = 0;
     if (month > 12)
         month = 12;
     // Unsigned sums wrap instead of overflowing for extreme tm_mday.
-    const uint32_t n =
-        static_cast<uint32_t>(date->tm_mday) + DaysBeforeMonth(static_cast<uint32_t>(month) + 1);
+    const uint32_t n = static_cast<uint32_t>(date->tm_mday) +
+                       DaysBeforeMonth(static_cast<uint32_t>(month) + 1, february);
     date->tm_yday = static_cast<int32_t>(n - 1u);
     return static_cast<int32_t>(n);
 }
@@ -90,7 +90,7 @@ extern "C" int32_t KALDERAPI SetTmJulian(KALDER_TM *date) {
 extern "C" int32_t KALDERAPI Days_in_Month(int32_t month) {
     if (month < 1 || month > 12)
         return 0;
-    return MonthDays[month - 1];
+    return std::atomic_ref<int32_t>(MonthDays[month - 1]).load(std::memory_order_relaxed);
 }
 
 // Whole years from 1970 up to tm_year, then the day, hour, minute and second

@@ -1,10 +1,13 @@
 // Gregorian calendar core: the month-length table and civil-day arithmetic.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 // Month lengths, January first; only February ever changes: it follows the
-// year of the last leap-aware operation.
+// year of the last leap-aware operation.  Calls compute with their own
+// February and only store it here (see StoreFebruary), so threads that
+// meet here never see each other's years.
 extern int32_t MonthDays[12];
 
 // A year that is a multiple of 100 is a multiple of 400 exactly when it is
@@ -16,10 +19,22 @@ inline int IsLeapYear(int64_t year) {
     return year % 100 != 0 || (year & 15) == 0 ? 1 : 0;
 }
 
-// Sets February for year and returns its length, 28 or 29.
-inline int32_t SetFebruaryFor(int64_t year) {
-    MonthDays[1] = 28 + IsLeapYear(year);
-    return MonthDays[1];
+// February's length in year, 28 or 29.
+inline int32_t FebruaryOf(int64_t year) { return 28 + IsLeapYear(year); }
+
+// Leaves february in the month table, where the last call's stands.
+inline int32_t StoreFebruary(int32_t february) {
+    std::atomic_ref<int32_t>(MonthDays[1]).store(february, std::memory_order_relaxed);
+    return february;
+}
+
+// Stores February for year and returns its length, 28 or 29.
+inline int32_t SetFebruaryFor(int64_t year) { return StoreFebruary(FebruaryOf(year)); }
+
+// The length of month (1 to 12) in a year whose February has february days.
+inline constexpr int32_t kMonthLengths[12] = {31, 0, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+inline int32_t MonthLength(int32_t month, int32_t february) {
+    return month == 2 ? february : kMonthLengths[month - 1];
 }
 
 // Days from 1 January 1970 to the given civil date (proleptic Gregorian),

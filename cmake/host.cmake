@@ -4,6 +4,8 @@ enable_testing()
 
 file(GLOB KALDER_HOST_PLATFORM_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/platform/host/*.cpp)
 
+# The stand-in platform, and the stand-in loader that attaches the library.
+list(APPEND KALDER_HOST_PLATFORM_SOURCES ${PROJECT_SOURCE_DIR}/frame/host/loader.cpp)
 add_library(kalder_host_platform OBJECT ${KALDER_HOST_PLATFORM_SOURCES})
 target_include_directories(kalder_host_platform PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
 target_compile_options(kalder_host_platform PRIVATE ${KALDER_WARNINGS} ${KALDER_LIB_FLAGS})
@@ -17,7 +19,7 @@ target_include_directories(kalder32_static PUBLIC
 # The shared library attaches itself when loaded, as the DLL does. The attach
 # object is linked last: static constructors run in link order, and the
 # attach needs the host stand-in's own statics already built.
-add_library(kalder_autoload OBJECT ${PROJECT_SOURCE_DIR}/platform/host/autoload/autoload.cpp)
+add_library(kalder_autoload OBJECT ${PROJECT_SOURCE_DIR}/frame/host/autoload.cpp)
 target_include_directories(kalder_autoload PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
 target_compile_options(kalder_autoload PRIVATE ${KALDER_WARNINGS} ${KALDER_LIB_FLAGS})
 add_library(kalder32 SHARED $<TARGET_OBJECTS:kalder_core> $<TARGET_OBJECTS:kalder_host_platform>
@@ -84,7 +86,7 @@ include(${PROJECT_SOURCE_DIR}/cmake/header_tests.cmake)
 # Speed and hardening: benchmarks (optimised host builds only) and the
 # libFuzzer targets (a separate clang build: -DKALDER_FUZZ=ON).
 option(KALDER_FUZZ "Build the libFuzzer targets (clang only)" OFF)
-if(NOT KALDER_WIN32 AND NOT KALDER_SANITIZE AND NOT KALDER_FUZZ)
+if(NOT KALDER_WIN32 AND NOT KALDER_SANITIZE AND NOT KALDER_TSAN AND NOT KALDER_FUZZ)
   add_subdirectory(bench)
 endif()
 if(KALDER_FUZZ)

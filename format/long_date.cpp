@@ -1,26 +1,37 @@
 // The long date: an optional weekday name, then day, month and year in the
 // order and with the literals of the long-date picture, the month as a
 // number or a name.  The picture's format is run as a prepared plan.
+#include "format/long_date.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
-#include "format/plan.h"
-#include "frame/record.h"
-#include "kalder32.h"
-#include "strings/date_names.h"
-
 namespace {
 
-char WeekdayText[60];
-char MonthText[20];
-char LongDateText[40];
+using fmt::LongDateNames;
+using fmt::NameKind;
 
-// A name of 16 characters or more into its work area, cut to fit.
-[[gnu::noinline]] void TakeLongName(char *area, size_t areaSize, const char *name) {
-    const size_t len = strnlen(name, areaSize - 1);
-    fmt::CopySmall(area, name, len);
-    area[len] = '\0';
+// The result is cut to this area, terminator included.
+constexpr size_t kLongDateArea = 40;
+
+// The work areas of one call: each text is read 16 bytes at a time.
+struct LongDateWork {
+    char weekday[LongDateNames::kWeekdayArea];
+    char month[LongDateNames::kMonthArea];
+};
+
+// What one call reads: the settings and its work areas.
+struct LongDateCall {
+    const WINDATESTRUC &record;
+    const fmt::Plan &plan;
+    const LongDateNames &names;
+    LongDateWork &work;
+};
+
+// A name of 16 characters or more into its work area, already cut to fit.
+[[gnu::noinline]] void TakeLongName(char *area, const char *name) {
+    fmt::CopySmall(area, name, std::strlen(name) + 1);
 }
 
 // A text that only its work area holds, not a framed piece: its length
@@ -28,73 +39,76 @@ char LongDateText[40];
 // the full way.
 constexpr fmt::FramedText kOnlyInArea{fmt::kNoText.at, fmt::FramedAssembly::kMaxLength + 1};
 
-// Copies a table entry into a work area of at least 16 bytes, cut to fit;
-// no entry (index out of range or no text loaded) gives empty text.  A
-// short name is moved with its padding as one 16-byte block.  Returns the
-// name as a framed piece, or kOnlyInArea when it is too long for one.
+// Copies a name into a work area of at least 16 bytes, cut to fit; no
+// name (index out of range or no text loaded) gives empty text.  A short
+// name is moved with its padding as one 16-byte block.  Returns the name as
+// a framed piece, or kOnlyInArea when it is too long for one.
 [[gnu::always_inline]] inline fmt::FramedText
-TakeName(char *area, size_t areaSize, char *const *table, int32_t count, int32_t index) {
-    const char *name =
-        static_cast<uint32_t>(index) < static_cast<uint32_t>(count) ? table[index] : nullptr;
-    if (name == nullptr) {
+TakeName(char *area, const LongDateNames &names, NameKind kind, int32_t count, int32_t index) {
+    if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(count)) {
         area[0] = '\0';
         return fmt::kNoText;
     }
-    const size_t len = ShortNameLength(name);
-    if (len == kNameBlock) {
-        TakeLongName(area, areaSize, name);
+    const size_t entry = fmt::NameEntry(kind, static_cast<size_t>(index));
+    const size_t len = names.length[entry];
+    if (len == LongDateNames::kLong) {
+        const bool weekday = kind == NameKind::Day || kind == NameKind::DayAbbrev;
+        TakeLongName(area, weekday ? names.longWeekdays[entry]
+                                   : names.longMonths[entry - 2 * LongDateNames::kDays]);
         return kOnlyInArea;
     }
-    std::memcpy(area, name, 16);
-    return fmt::FramedText{name, len};
+    const char *framed = names.framed + fmt::kFrameLead + entry * fmt::kFrameStride;
+    std::memcpy(area, framed, 16);
+    return fmt::FramedText{framed, len};
 }
 
-fmt::FramedText PrepareWeekday(int32_t wday) {
-    switch (WinDateStruc.iDayName) {
+fmt::FramedText PrepareWeekday(const LongDateCall &call, int32_t wday) {
+    switch (call.record.iDayName) {
     case 1:
-        return TakeName(WeekdayText, sizeof WeekdayText, DayNames, 7, wday);
+        return TakeName(call.work.weekday, call.names, NameKind::Day, 7, wday);
     case 2:
-        return TakeName(WeekdayText, sizeof WeekdayText, DayAbbrevs, 7, wday);
+        return TakeName(call.work.weekday, call.names, NameKind::DayAbbrev, 7, wday);
     default:
-        WeekdayText[0] = '\0';
+        call.work.weekday[0] = '\0';
         return fmt::kNoText;
     }
 }
 
 // The month number of styles 0 and 1: tm_mon + 1 for every tm_mon, with
 // the wrap of 32-bit arithmetic.
-fmt::FramedText PrepareMonthNumber(int32_t mon, bool twoDigits) {
+fmt::FramedText PrepareMonthNumber(char *area, int32_t mon, bool twoDigits) {
     const uint32_t number = static_cast<uint32_t>(mon) + 1u;
     if (number < 100) {
         const fmt::FramedText text = fmt::FramedNumber(number, twoDigits);
-        std::memcpy(MonthText, text.at, 16);
+        std::memcpy(area, text.at, 16);
         return text;
     }
-    *fmt::PutInt(MonthText, static_cast<int32_t>(number), twoDigits) = '\0';
+    *fmt::PutInt(area, static_cast<int32_t>(number), twoDigits) = '\0';
     return kOnlyInArea;
 }
 
 // Every month style writes the month text, so nothing of an earlier call
 // can show through; a style outside 0 to 3 gives empty text.
-fmt::FramedText PrepareMonth(int32_t mon) {
-    switch (WinDateStruc.iMonthStyle) {
+fmt::FramedText PrepareMonth(const LongDateCall &call, int32_t mon) {
+    char *area = call.work.month;
+    switch (call.record.iMonthStyle) {
     case 0:
     case 1:
-        return PrepareMonthNumber(mon, WinDateStruc.iMonthStyle == 1);
+        return PrepareMonthNumber(area, mon, call.record.iMonthStyle == 1);
     case 2:
-        return TakeName(MonthText, sizeof MonthText, MonthAbbrevs, 12, mon);
+        return TakeName(area, call.names, NameKind::MonthAbbrev, 12, mon);
     case 3:
-        return TakeName(MonthText, sizeof MonthText, MonthNames, 12, mon);
+        return TakeName(area, call.names, NameKind::Month, 12, mon);
     default:
-        MonthText[0] = '\0';
+        area[0] = '\0';
         return fmt::kNoText;
     }
 }
 
 // A two-letter year shows tm_year itself (124 for 2024), not a year
 // reduced by its century.
-int32_t YearValue(int32_t tmYear) {
-    if (WinDateStruc.bLongFullYear == 0)
+int32_t YearValue(const WINDATESTRUC &record, int32_t tmYear) {
+    if (record.bLongFullYear == 0)
         return tmYear;
     return static_cast<int32_t>(static_cast<uint32_t>(tmYear) + 1900u);
 }
@@ -111,8 +125,7 @@ int32_t YearValue(int32_t tmYear) {
 // the month in slot 1 for order 0 and in slot 2 otherwise.
 constexpr uint8_t kTextSlots[3] = {0b0011, 0b0101, 0b0101};
 
-bool UsualPlan(uint32_t order) {
-    const fmt::Plan &plan = fmt::LongPlan;
+bool UsualPlan(const fmt::Plan &plan, uint32_t order) {
     return order <= 2 && plan.fourConversions && plan.textMask == kTextSlots[order];
 }
 
@@ -139,13 +152,12 @@ void YearPieces(const fmt::Slot &slot, uint32_t value, fmt::FramedText *high,
 }
 
 // Writes the long date of element order order (0 month-day-year, 1
-// day-month-year, 2 year-month-day) from framed pieces into the work area
-// and into out (when given), when every value fits a piece and the text
-// has at most 31 characters; otherwise writes nothing and returns false.
+// day-month-year, 2 year-month-day) from framed pieces into out (when
+// given), when every value fits a piece and the text has at most 31
+// characters; otherwise writes nothing and returns false.
 template <int order>
-bool WriteUsual(fmt::FramedText weekday, fmt::FramedText month, int32_t day, int32_t year,
-                char *out) {
-    const fmt::Plan &plan = fmt::LongPlan;
+bool WriteUsual(const fmt::Plan &plan, fmt::FramedText weekday, fmt::FramedText month, int32_t day,
+                int32_t year, char *out) {
     constexpr int kDaySlot = order == 0 ? 2 : order == 1 ? 1 : 3;
     constexpr int kYearSlot = order == 2 ? 1 : 3;
     const auto dayValue = static_cast<uint32_t>(day);
@@ -186,19 +198,16 @@ bool WriteUsual(fmt::FramedText weekday, fmt::FramedText month, int32_t day, int
         text.Add(y2);
     }
     AddLiteral(text, plan, 4);
-    text.Store32(LongDateText);
     if (out != nullptr)
         text.StoreText(out);
     return true;
 }
 
-// Copies the finished text, cut to the work area, into the work area and
-// into out (when given); returns out.
+// Copies the finished text, cut to the long date's area, into out (when
+// given); returns out.
 char *Finish(const char *text, size_t len, char *out) {
-    if (len > sizeof LongDateText - 1)
-        len = sizeof LongDateText - 1;
-    fmt::CopySmall(LongDateText, text, len);
-    LongDateText[len] = '\0';
+    if (len > kLongDateArea - 1)
+        len = kLongDateArea - 1;
     if (out == nullptr)
         return nullptr;
     fmt::CopySmall(out, text, len);
@@ -207,15 +216,18 @@ char *Finish(const char *text, size_t len, char *out) {
 }
 
 // Any long date: the plan run in full.
-[[gnu::noinline]] char *RunInFull(const KALDER_TM &date, int32_t yearValue, char *out) {
-    const auto weekdayLen = static_cast<uint16_t>(std::strlen(WeekdayText));
-    const auto monthLen = static_cast<uint16_t>(std::strlen(MonthText));
-    const fmt::Arg weekday = fmt::PaddedTextArg(WeekdayText, weekdayLen);
-    const fmt::Arg month = fmt::PaddedTextArg(MonthText, monthLen);
+[[gnu::noinline]] char *RunInFull(const LongDateCall &call, const KALDER_TM &date,
+                                  int32_t yearValue, char *out) {
+    const char *weekdayText = call.work.weekday;
+    const char *monthText = call.work.month;
+    const auto weekdayLen = static_cast<uint16_t>(std::strlen(weekdayText));
+    const auto monthLen = static_cast<uint16_t>(std::strlen(monthText));
+    const fmt::Arg weekday = fmt::PaddedTextArg(weekdayText, weekdayLen);
+    const fmt::Arg month = fmt::PaddedTextArg(monthText, monthLen);
     const fmt::Arg day = fmt::IntArg(date.tm_mday);
     const fmt::Arg year = fmt::IntArg(yearValue);
     fmt::Arg args[4] = {weekday, month, day, year};
-    const int32_t order = WinDateStruc.iLongOrder;
+    const int32_t order = call.record.iLongOrder;
     if (order == 1) {
         args[1] = day;
         args[2] = month;
@@ -225,32 +237,34 @@ char *Finish(const char *text, size_t len, char *out) {
         args[3] = day;
     }
     char scratch[fmt::kScratchSize];
-    const size_t len = fmt::Run(fmt::LongPlan, args, 4, scratch, sizeof LongDateText);
+    const size_t len = fmt::Run(call.plan, args, 4, scratch, kLongDateArea);
     return Finish(scratch, len, out);
 }
 
 } // namespace
 
-extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
+char *FormatLongDate(const WINDATESTRUC &record, const fmt::Plan &plan, const LongDateNames &names,
+                     const KALDER_TM &date, char *out) {
     // Both texts stay in their work areas, which are long enough to be read
-    // 16 bytes at a time; name blocks are framed as framed pieces are.
-    static_assert(sizeof WeekdayText >= 16 && sizeof MonthText >= 16);
-    static_assert(sizeof LongDateText <= fmt::kScratchText + 1);
-    static_assert(kNameLead - 1 >= fmt::kFrameLead && kNameTrail >= fmt::kFrameTrail);
-    const fmt::FramedText weekday = PrepareWeekday(date.tm_wday);
-    const fmt::FramedText month = PrepareMonth(date.tm_mon);
-    const int32_t yearValue = YearValue(date.tm_year);
-    const int32_t order = WinDateStruc.iLongOrder;
-    if (UsualPlan(static_cast<uint32_t>(order))) {
+    // 16 bytes at a time.
+    LongDateWork work;
+    static_assert(sizeof work.weekday >= 16 && sizeof work.month >= 16);
+    static_assert(kLongDateArea <= fmt::kScratchText + 1);
+    const LongDateCall call{record, plan, names, work};
+    const fmt::FramedText weekday = PrepareWeekday(call, date.tm_wday);
+    const fmt::FramedText month = PrepareMonth(call, date.tm_mon);
+    const int32_t yearValue = YearValue(record, date.tm_year);
+    const int32_t order = record.iLongOrder;
+    if (UsualPlan(plan, static_cast<uint32_t>(order))) {
         bool written;
         if (order == 0)
-            written = WriteUsual<0>(weekday, month, date.tm_mday, yearValue, out);
+            written = WriteUsual<0>(plan, weekday, month, date.tm_mday, yearValue, out);
         else if (order == 1)
-            written = WriteUsual<1>(weekday, month, date.tm_mday, yearValue, out);
+            written = WriteUsual<1>(plan, weekday, month, date.tm_mday, yearValue, out);
         else
-            written = WriteUsual<2>(weekday, month, date.tm_mday, yearValue, out);
+            written = WriteUsual<2>(plan, weekday, month, date.tm_mday, yearValue, out);
         if (written)
             return out;
     }
-    return RunInFull(date, yearValue, out);
+    return RunInFull(call, date, yearValue, out);
 }

@@ -4,10 +4,6 @@
 
 namespace fmt {
 
-// The load-time formats of the settings record.
-constinit Plan ShortPlan = Compile("%d/%d/%d");
-constinit Plan LongPlan = Compile("%s%s%s%02d%s%s");
-
 namespace {
 
 // Copies at most the room left before end; returns the new end of text.

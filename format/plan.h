@@ -237,8 +237,4 @@ inline size_t RunThreeNumbers(const Plan &plan, uint16_t a, uint16_t b, uint16_t
 // CopySmall, shared with the parsers.
 using ::CopySmall;
 
-// The plans of szShortFmt and szLongFmt, kept in step by the builders.
-extern Plan ShortPlan;
-extern Plan LongPlan;
-
 } // namespace fmt

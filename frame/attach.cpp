@@ -9,7 +9,8 @@
 
 #include <cstring>
 
-#include "kalder32.h"
+#include "settings/current_settings.h"
+#include "settings/settings.h"
 #include "strings/date_names.h"
 #include "strings/vs_string.h"
 
@@ -47,7 +48,8 @@ int Attach(plat::Module module) {
         return 0;
     vs_RegisterInstance(ResourceModule);
     LoadDateNames();
-    GetWinDateFormat();
+    StartSettingsReaders();
+    RefreshSettings();
     return 1;
 }
 
@@ -58,6 +60,7 @@ void Detach() {
     }
     FreeDateNames();
     vs_FreeBuffers();
+    StopSettingsReaders();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "frame/host/loader.h"
 #include "kalder32.h"
 #include "platform/host/host_control.h"
 

@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "frame/record.h"
 #include "fuzz_common.h"
+#include "record_snapshot.h"
 #include "settings/settings.h"
 
 namespace {
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     host::SetProfileKey("intl", "sShortDate", nullptr);
     host::SetProfileKey("intl", "sCountry", key.c_str());
     GetWinDateFormat();
-    const WINDATESTRUC &r = WinDateStruc;
+    const WINDATESTRUC r = Record();
     fuzz::Require(Terminated(r.sTime, sizeof r.sTime) && Terminated(r.sDate, sizeof r.sDate) &&
                   Terminated(r.sShortDate, sizeof r.sShortDate) &&
                   Terminated(r.sLongDate, sizeof r.sLongDate) &&

@@ -4,14 +4,16 @@
 #include <cstring>
 #include <string>
 
-#include "frame/record.h"
 #include "fuzz_common.h"
+#include "record_snapshot.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     fuzz::AttachOnce();
     FuzzedDataProvider in(data, size);
-    WinDateStruc.iShortOrder = in.ConsumeIntegralInRange<int32_t>(0, 2);
-    fuzz::SetField(WinDateStruc.sDate, sizeof WinDateStruc.sDate, in.ConsumeRandomLengthString(12));
+    ChangeRecord([&](WINDATESTRUC &r) {
+        r.iShortOrder = in.ConsumeIntegralInRange<int32_t>(0, 2);
+        fuzz::SetField(r.sDate, sizeof r.sDate, in.ConsumeRandomLengthString(12));
+    });
     const std::string text = in.ConsumeRemainingBytesAsString();
 
     DosDate d{7, 7, 7, 7};

@@ -3,13 +3,15 @@
 
 #include <string>
 
-#include "frame/record.h"
 #include "fuzz_common.h"
+#include "record_snapshot.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     fuzz::AttachOnce();
     FuzzedDataProvider in(data, size);
-    fuzz::SetField(WinDateStruc.sTime, sizeof WinDateStruc.sTime, in.ConsumeRandomLengthString(12));
+    ChangeRecord([&](WINDATESTRUC &r) {
+        fuzz::SetField(r.sTime, sizeof r.sTime, in.ConsumeRandomLengthString(12));
+    });
     const KALDER_TIME start = in.ConsumeIntegral<int32_t>();
     const std::string hourText = in.ConsumeRandomLengthString(120);
     const std::string text = in.ConsumeRemainingBytesAsString();

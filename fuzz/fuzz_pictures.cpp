@@ -8,9 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "frame/record.h"
 #include "fuzz_common.h"
-#include "settings/pictures.h"
+#include "record_snapshot.h"
 
 namespace {
 
@@ -42,14 +41,13 @@ bool Terminated(const char *field, size_t width) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     fuzz::AttachOnce();
     FuzzedDataProvider in(data, size);
-    WINDATESTRUC &r = WinDateStruc;
+    WINDATESTRUC r = Record();
     fuzz::SetField(r.sShortDate, sizeof r.sShortDate, in.ConsumeRandomLengthString(24));
     fuzz::SetField(r.sLongDate, sizeof r.sLongDate, in.ConsumeRandomLengthString(48));
     fuzz::SetField(r.sDate, sizeof r.sDate, in.ConsumeRandomLengthString(12));
     fuzz::SetField(r.sTime, sizeof r.sTime, in.ConsumeRandomLengthString(12));
-    AnalyseShortDatePicture();
-    AnalyseLongDatePicture();
-    BuildShortFormat();
+    DeriveFormats(r);
+    PutInForce(r);
 
     fuzz::Require(r.iShortOrder >= 0 && r.iShortOrder <= 2 && r.iLongOrder >= 0 &&
                   r.iLongOrder <= 2 && r.iDayName >= 0 && r.iDayName <= 2);

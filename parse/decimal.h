@@ -10,3 +10,7 @@
 // stick at INT32_MAX or INT32_MIN so that they fail any range test rather
 // than wrapping into a plausible value.
 int32_t DecimalPrefix(const char *text, size_t limit);
+
+// The null-safe conversion of typed numbers: null is 0, and only the first
+// 50 characters of a text are looked at.
+int32_t ReadTypedNumber(const char *text);

@@ -4,39 +4,6 @@
 
 namespace tok {
 
-namespace {
-
-// Writes the fixed delimiters followed by at most the first kSeparatorMax
-// characters of separator into area (always terminated).
-void FillDelimiterArea(char *area, const FixedDelimiters &fixed, const char *separator) {
-    size_t len = 0;
-    for (; len < fixed.length && len + 1 < DelimiterCache::kAreaSize; ++len)
-        area[len] = fixed.text[len];
-    for (size_t i = 0;
-         i < DelimiterCache::kSeparatorMax && separator[i] && len + 1 < DelimiterCache::kAreaSize;
-         ++i)
-        area[len++] = separator[i];
-    area[len] = '\0';
-}
-
-} // namespace
-
-void Rebuild(DelimiterCache &cache, const FixedDelimiters &fixed, const char *separator,
-             char *area) {
-    cache.set = fixed.set;
-    uint32_t marks = 0;
-    for (size_t i = 0; i < DelimiterCache::kSeparatorMax && separator[i] != '\0'; ++i) {
-        cache.set.Add(separator[i]);
-        if (separator[i] >= '0' && separator[i] <= '9')
-            marks = DelimiterCache::kDigitSeparator;
-    }
-    uint16_t tail;
-    std::memcpy(&cache.head, separator, 8);
-    std::memcpy(&tail, separator + 8, 2);
-    cache.tail = tail | marks;
-    FillDelimiterArea(area, fixed, separator);
-}
-
 int CopyAndCut(char *area, size_t areaSize, const char *text, const DelimiterSet &set,
                Token *tokens, int max) {
     if (text == nullptr)

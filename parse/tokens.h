@@ -46,66 +46,25 @@ constexpr FixedDelimiters MakeFixed(const char *text) {
     return fixed;
 }
 
-// The class table of the fixed delimiters and one separator setting, and
-// the parser's delimiter area (the fixed delimiters followed by the
-// separator's characters).  The separator changes only when the settings
-// are read again, so both are built afresh only when the separator field's
-// bytes differ from those they were built for.
-struct DelimiterCache {
-    static constexpr size_t kSeparatorMax = 9; // characters of the separator used
-    static constexpr size_t kFieldSize = 10;   // bytes of a separator field
-    static constexpr size_t kAreaSize = 20;    // bytes of a delimiter area
-    // Above the 16 bits of the field's last two bytes in tail, so that a
-    // cache so marked matches no field.
-    static constexpr uint32_t kNotBuilt = 1u << 16;
-    static constexpr uint32_t kDigitSeparator = 1u << 17;
+// The class table of the fixed delimiters and one separator setting (a
+// field of kFieldSize bytes, of which the first kSeparatorMax characters
+// count), made when the settings are read.
+struct Delimiters {
+    static constexpr size_t kSeparatorMax = 9;
+    static constexpr size_t kFieldSize = 10;
     DelimiterSet set;
-    // The separator field as built for: its first eight bytes and its last
-    // two, with the marks above.
-    uint64_t head;
-    uint32_t tail;
+    // No character of the separator is a digit, so that every digit is one.
+    bool plainDigits;
 };
 
-constexpr DelimiterCache MakeCache(const FixedDelimiters &fixed) {
-    return DelimiterCache{fixed.set, 0, DelimiterCache::kNotBuilt};
-}
-
-// Builds the cache's set for separator and writes the delimiter area.
-void Rebuild(DelimiterCache &cache, const FixedDelimiters &fixed, const char *separator,
-             char *area);
-
-// The separator field's bits against the cache's, marks included: 0 when
-// the cache was built for the field (and, unless ignored, holds no digit).
-// The whole field is compared, bytes after its NUL too: a difference there
-// only costs a rebuild that gives the same result.
-inline uint64_t FieldDifference(const DelimiterCache &cache, const char *separator,
-                                uint32_t ignoredMarks) {
-    static_assert(DelimiterCache::kFieldSize == 10);
-    uint64_t head;
-    uint16_t tail;
-    std::memcpy(&head, separator, 8);
-    std::memcpy(&tail, separator + 8, 2);
-    return (head ^ cache.head) | (tail ^ (cache.tail & ~ignoredMarks));
-}
-
-// Whether the cache was built for separator (a field of kFieldSize bytes).
-inline bool Fresh(const DelimiterCache &cache, const char *separator) {
-    return FieldDifference(cache, separator, DelimiterCache::kDigitSeparator) == 0;
-}
-
-// Fresh, and the separator holds no digit, so that every digit is one.
-inline bool FreshPlainDigits(const DelimiterCache &cache, const char *separator) {
-    return FieldDifference(cache, separator, 0) == 0;
-}
-
-// The set for the fixed delimiters and the first kSeparatorMax characters of
-// separator (a field of kFieldSize bytes).  When it has to be built, the
-// delimiter area (kAreaSize bytes) is written too.
-inline const DelimiterSet &Delimiters(DelimiterCache &cache, const FixedDelimiters &fixed,
-                                      const char *separator, char *area) {
-    if (!Fresh(cache, separator))
-        Rebuild(cache, fixed, separator, area);
-    return cache.set;
+constexpr Delimiters MakeDelimiters(const FixedDelimiters &fixed, const char *separator) {
+    Delimiters delimiters{fixed.set, true};
+    for (size_t i = 0; i < Delimiters::kSeparatorMax && separator[i] != '\0'; ++i) {
+        delimiters.set.Add(separator[i]);
+        if (separator[i] >= '0' && separator[i] <= '9')
+            delimiters.plainDigits = false;
+    }
+    return delimiters;
 }
 
 struct Token {
@@ -165,7 +124,7 @@ template <size_t maxDigits>
 // as CopyAndCut leaves it; returns -1 for any other text (fewer numbers,
 // leading or doubled delimiters, longer numbers, other characters), which
 // is then left to CopyAndCut.  Only for a set in which every digit is a
-// digit (FreshPlainDigits).  The text read is copied into the area in one
+// digit (plainDigits).  The text read is copied into the area in one
 // go once its length is known, and the tokens' ends are then cut.  The
 // area must have at least (maxDigits + 1) * max + 1 bytes.
 template <int max, size_t maxDigits>

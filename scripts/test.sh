@@ -3,6 +3,7 @@
 #
 #   build/host   native Release build, unit tests and tool tests
 #   build/asan   native build with AddressSanitizer and UndefinedBehaviorSanitizer
+#   build/tsan   the thread stress test under ThreadSanitizer
 #   valgrind     the host unit tests under valgrind (the long calendar and
 #                picture sweeps aside), then 10,000 load/unload cycles
 #   fuzz         each libFuzzer target replays its seeds and runs 20 seconds
@@ -23,7 +24,7 @@
 set -u
 cd "$(dirname "$0")/.."
 root=$PWD
-configs=${KALDER_TEST_CONFIGS:-host asan valgrind fuzz win32}
+configs=${KALDER_TEST_CONFIGS:-host asan tsan valgrind fuzz win32}
 jobs=${KALDER_TEST_JOBS:-2}
 started=$SECONDS
 
@@ -43,7 +44,7 @@ as_root() {
 packages_for() {
     case $1 in
     host) echo cmake make g++ libgtest-dev libgmock-dev googletest libbenchmark-dev ;;
-    asan) echo cmake make g++ libgtest-dev libgmock-dev googletest ;;
+    asan | tsan) echo cmake make g++ libgtest-dev libgmock-dev googletest ;;
     valgrind) echo cmake make g++ libgtest-dev libgmock-dev googletest valgrind ;;
     fuzz) echo cmake make clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest ;;
     win32) echo cmake make g++ g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 \
@@ -121,6 +122,25 @@ run_valgrind() {
     bash "$root/scripts/leakcheck.sh" "$dir" || failed+=("valgrind (leak check)")
 }
 
+# The thread stress test under ThreadSanitizer: every export family on
+# several threads while another switches profiles and refreshes.
+run_tsan() {
+    local dir=$root/build/tsan
+    log "tsan: build"
+    if ! { cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALDER_TSAN=ON \
+        >"$dir.configure.log" 2>&1 &&
+        cmake --build "$dir" --target kalder_tests -j"$jobs" >"$dir.build.log" 2>&1; }; then
+        tail -n 40 "$dir.configure.log" "$dir.build.log"
+        failed+=("tsan (build)")
+        return
+    fi
+    log "tsan: stress test"
+    if ! TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+        "$dir/kalder_tests" --gtest_brief=1 --gtest_filter='Stress.*'; then
+        failed+=("tsan (stress test)")
+    fi
+}
+
 run_fuzz() {
     log "fuzz: seeds and 20 s per target"
     KALDER_FUZZ_BUILD=$root/build/fuzz bash "$root/scripts/fuzz.sh" 20 || failed+=("fuzz")
@@ -133,6 +153,7 @@ for config in $configs; do
     case $config in
     host) run_config host -DCMAKE_BUILD_TYPE=Release ;;
     asan) run_config asan -DCMAKE_BUILD_TYPE=Debug -DKALDER_SANITIZE=ON ;;
+    tsan) run_tsan ;;
     valgrind) run_valgrind ;;
     fuzz) run_fuzz ;;
     win32)

@@ -4,11 +4,8 @@
 // they print as typed and never act as conversions.  A format must keep all
 // its conversions and fit its record field, so when the separators are too
 // long they are shortened (never by half an escape); the conversions stay.
-// Each format is also compiled into the plan the formatters run.
 #include <cstring>
 
-#include "format/plan.h"
-#include "frame/record.h"
 #include "settings/pictures.h"
 
 namespace {
@@ -61,16 +58,14 @@ size_t FairShare(const size_t *lengths, int count, size_t budget) {
 }
 
 // The builders size every format to fit its field.
-void Store(const FormatText &f, char *field, fmt::Plan &plan) {
+void Store(const FormatText &f, char *field) {
     std::memcpy(field, f.text, f.length);
     field[f.length] = '\0';
-    plan = fmt::Compile(field);
 }
 
 } // namespace
 
-void BuildShortFormat() {
-    WINDATESTRUC &r = WinDateStruc;
+void BuildShortFormat(WINDATESTRUC &r) {
     const char *month = r.bMonthLZero ? "%02d" : "%d";
     const char *day = r.bDayLZero ? "%02d" : "%d";
     const char *year = r.bFullYear ? "%d" : "%02d";
@@ -98,13 +93,12 @@ void BuildShortFormat() {
     AddConversion(f, order[1]);
     AddLiteral(f, separator, share);
     AddConversion(f, order[2]);
-    Store(f, r.szShortFmt, fmt::ShortPlan);
+    Store(f, r.szShortFmt);
 
-    BuildLongFormat();
+    BuildLongFormat(r);
 }
 
-void BuildLongFormat() {
-    WINDATESTRUC &r = WinDateStruc;
+void BuildLongFormat(WINDATESTRUC &r) {
     const char *day = r.bLongDayLZero ? "%02d" : "%d";
     const char *elements[3] = {"%s", day, "%d"}; // month, day, year
     if (r.iLongOrder == 1) {
@@ -133,5 +127,5 @@ void BuildLongFormat() {
         AddLiteral(f, separators[i], share);
         AddConversion(f, elements[i]);
     }
-    Store(f, r.szLongFmt, fmt::LongPlan);
+    Store(f, r.szLongFmt);
 }

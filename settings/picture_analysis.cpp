@@ -5,7 +5,6 @@
 // that a field filled to its last byte is never read past its end.
 #include <cstring>
 
-#include "frame/record.h"
 #include "settings/pictures.h"
 
 namespace {
@@ -14,7 +13,7 @@ constexpr const char *kDateLetters = "dMy";
 
 // Widest literal a separator field holds, and widest second element the
 // analysis keeps.
-constexpr int kSeparatorMax = static_cast<int>(sizeof WinDateStruc.szDaySep) - 1;
+constexpr int kSeparatorMax = static_cast<int>(sizeof WINDATESTRUC{}.szDaySep) - 1;
 constexpr int kSecondElementMax = 31;
 
 int FirstPosition(const char *text, char c, int missing) {
@@ -79,8 +78,7 @@ const char *TakeSeparator(const char *pos, char *dest) {
     return pos + n;
 }
 
-void AnalyseShortDatePicture() {
-    WINDATESTRUC &r = WinDateStruc;
+void AnalyseShortDatePicture(WINDATESTRUC &r) {
     char picture[sizeof r.sShortDate];
     CopyLimited(picture, r.sShortDate, sizeof picture - 1);
 
@@ -92,8 +90,7 @@ void AnalyseShortDatePicture() {
     r.bFullYear = CountChar(picture, 'y') > 2;
 }
 
-void AnalyseLongDatePicture() {
-    WINDATESTRUC &r = WinDateStruc;
+void AnalyseLongDatePicture(WINDATESTRUC &r) {
     char picture[sizeof r.sLongDate];
     CopyLimited(picture, r.sLongDate, sizeof picture - 1);
     const char *cursor = picture;

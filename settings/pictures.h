@@ -2,10 +2,16 @@
 // formats (and their prepared plans) built from that.
 #pragma once
 
-void AnalyseShortDatePicture();
-void AnalyseLongDatePicture();
-void BuildShortFormat(); // finishes with BuildLongFormat
-void BuildLongFormat();
+#include "kalder32.h"
+
+// Each reads and writes the fields of the given record.
+void AnalyseShortDatePicture(WINDATESTRUC &record);
+void AnalyseLongDatePicture(WINDATESTRUC &record);
+void BuildShortFormat(WINDATESTRUC &record); // finishes with BuildLongFormat
+void BuildLongFormat(WINDATESTRUC &record);
+
+// Analyses both pictures, then builds both formats.
+void DeriveFormats(WINDATESTRUC &record);
 
 // Stores the literal at pos into dest (a 10-byte field) and returns the
 // position after it.

@@ -1,4 +1,4 @@
-// Reading the international settings into the settings record.
+// Reading the international settings into a settings record.
 //
 // The "intl" section of the profile comes first.  Without a short-date
 // picture there, the country entry of the Windows 3.x INF file stands in
@@ -9,12 +9,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "frame/record.h"
 #include "kalder32.h"
 #include "platform/platform.h"
 #include "settings/pictures.h"
 #include "settings/settings.h"
-#include "strings/vs_string.h"
 #include "strings/warning.h"
 
 namespace {
@@ -34,32 +32,36 @@ template <size_t N> void StoreField(char (&field)[N], const char *text) {
     CopyLimited(field, text, static_cast<int>(N) - 1);
 }
 
-void DeriveFormats() {
-    AnalyseShortDatePicture();
-    AnalyseLongDatePicture();
-    BuildShortFormat();
-}
+// The fields of a country entry that the record takes, by their number
+// (from 0) in the entry.
+enum CountryField : int {
+    kCountryThousand = 13,
+    kCountryDecimal = 14,
+    kCountryDate = 15,
+    kCountryTime = 16,
+    kCountryShortDate = 18,
+    kCountryLongDate = 19,
+};
 
 // The record field that takes field number n of a country entry, if any.
-void ApplyCountryField(int n, const char *text) {
-    WINDATESTRUC &r = WinDateStruc;
+void ApplyCountryField(WINDATESTRUC &r, int n, const char *text) {
     switch (n) {
-    case 13:
+    case kCountryThousand:
         StoreField(r.sThousand, text);
         break;
-    case 14:
+    case kCountryDecimal:
         StoreField(r.sDecimal, text);
         break;
-    case 15:
+    case kCountryDate:
         StoreField(r.sDate, text);
         break;
-    case 16:
+    case kCountryTime:
         StoreField(r.sTime, text);
         break;
-    case 18:
+    case kCountryShortDate:
         StoreField(r.sShortDate, text);
         break;
-    case 19:
+    case kCountryLongDate:
         StoreField(r.sLongDate, text);
         break;
     default:
@@ -77,12 +79,12 @@ void TrimLineEnd(char *value) {
         value[--length] = '\0';
 }
 
-void ApplyCountryEntry(const char *value) {
+void ApplyCountryEntry(WINDATESTRUC &r, const char *value) {
     char field[kFieldArea];
     const char *cursor = value;
     for (int n = 0; n < kFieldCount && cursor && *cursor; ++n) {
         cursor = NextField(cursor, "!", field, kFieldArea);
-        ApplyCountryField(n, field);
+        ApplyCountryField(r, n, field);
     }
 }
 
@@ -114,8 +116,13 @@ bool InfPathForVersion(char *path) {
 
 } // namespace
 
-void UseDefaultSettings() {
-    WINDATESTRUC &r = WinDateStruc;
+void DeriveFormats(WINDATESTRUC &record) {
+    AnalyseShortDatePicture(record);
+    AnalyseLongDatePicture(record);
+    BuildShortFormat(record);
+}
+
+void UseDefaultSettings(WINDATESTRUC &r) {
     StoreField(r.sThousand, ",");
     StoreField(r.sDecimal, ".");
     StoreField(r.sDate, "/");
@@ -124,11 +131,11 @@ void UseDefaultSettings() {
     r.bDayLZero = 1;
     r.bMonthLZero = 1;
     r.bFullYear = 1;
-    AnalyseLongDatePicture();
-    BuildShortFormat();
+    AnalyseLongDatePicture(r);
+    BuildShortFormat(r);
 }
 
-void ReadCountryInf() {
+void ReadCountryInf(WINDATESTRUC &r) {
     char country[kCountryArea];
     plat::ProfileString("intl", "sCountry", "", country, sizeof country);
     if (country[0] == '\0')
@@ -136,8 +143,8 @@ void ReadCountryInf() {
 
     char path[kInfPathArea];
     if (!InfPathForVersion(path)) {
-        ShowWarning(plat::GetFocus(), vs_String(kStrUnsupportedVersion));
-        UseDefaultSettings();
+        ShowWarning(plat::GetFocus(), kStrUnsupportedVersion);
+        UseDefaultSettings(r);
         return;
     }
 
@@ -148,12 +155,11 @@ void ReadCountryInf() {
     // With no value nothing new is installed, but the formats are still
     // rebuilt from the pictures in force so that they match them.
     if (value[0] != '\0')
-        ApplyCountryEntry(value);
-    DeriveFormats();
+        ApplyCountryEntry(r, value);
+    DeriveFormats(r);
 }
 
-extern "C" void KALDERAPI GetWinDateFormat(void) {
-    WINDATESTRUC &r = WinDateStruc;
+void ReadSettings(WINDATESTRUC &r) {
     ReadIntlKey("sThousand", r.sThousand);
     ReadIntlKey("sDecimal", r.sDecimal);
     ReadIntlKey("sDate", r.sDate);
@@ -161,8 +167,8 @@ extern "C" void KALDERAPI GetWinDateFormat(void) {
     ReadIntlKey("sShortDate", r.sShortDate);
     ReadIntlKey("sLongDate", r.sLongDate);
     if (r.sShortDate[0] == '\0') {
-        ReadCountryInf();
+        ReadCountryInf(r);
         return;
     }
-    DeriveFormats();
+    DeriveFormats(r);
 }

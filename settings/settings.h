@@ -1,8 +1,19 @@
-// Reading the international settings into the settings record.
+// Reading the international settings into a settings record.
 #pragma once
 
-void UseDefaultSettings();
-void ReadCountryInf();
+#include "kalder32.h"
+
+// Reads the settings again and puts them in force, with the names as
+// loaded now.
+void RefreshSettings();
+
+// Reads the settings into record (its fields not read stay) and derives
+// its formats: the "intl" keys, or without a short-date picture the
+// country entry of the INF file.
+void ReadSettings(WINDATESTRUC &record);
+
+void UseDefaultSettings(WINDATESTRUC &record);
+void ReadCountryInf(WINDATESTRUC &record);
 
 // Finds the quoted key in the bracketed section of a text file and copies at
 // most limit characters of its value (or of def) into out.

@@ -47,23 +47,13 @@ char *CopyName(unsigned id) {
 } // namespace
 
 char *MakeNameEntry(const char *text, size_t length) {
-    const size_t blockSize = (length + kNameBlock) / kNameBlock * kNameBlock;
-    auto *framed = static_cast<char *>(std::calloc(kNameLead + blockSize + kNameTrail, 1));
-    if (!framed)
-        return nullptr;
-    char *entry = framed + kNameLead;
-    std::strncpy(entry, text, length);
-    // The text may end before length characters (a second fetch that
-    // differs); the header holds what the block really has.
-    const size_t held = strnlen(entry, kNameBlock);
-    framed[0] = static_cast<char>(held);
+    auto *entry = static_cast<char *>(std::calloc(length + 1, 1));
+    if (entry != nullptr)
+        std::strncpy(entry, text, length);
     return entry;
 }
 
-void FreeNameEntry(char *entry) {
-    if (entry != nullptr)
-        std::free(entry - kNameLead);
-}
+void FreeNameEntry(char *entry) { std::free(entry); }
 
 void LoadDateNames() {
     if (namesLoaded)

@@ -50,10 +50,16 @@ char *NoBufferText() {
     return noBufferText;
 }
 
-void WriteText(char *target, const char *format, ...) {
+// A buffer to fetch into: where and how large.
+struct Target {
+    char *text;
+    int16_t size;
+};
+
+void WriteText(Target target, const char *format, ...) {
     va_list args;
     va_start(args, format);
-    std::vsnprintf(target, static_cast<size_t>(bufferSize), format, args);
+    std::vsnprintf(target.text, static_cast<size_t>(target.size), format, args);
     va_end(args);
 }
 
@@ -73,7 +79,7 @@ void ShowStopBox(const char *text) {
 // Fills target with string id of module: the no-module text, the number in
 // show-IDs mode, or the text itself; a missing text is reported with
 // missingFormat and becomes "?".
-void FillFromModule(plat::Module module, uint16_t id, char *target, const char *missingFormat) {
+void FillFromModule(plat::Module module, uint16_t id, Target target, const char *missingFormat) {
     if (!module) {
         WriteText(target, "%s", kNoModuleText);
         return;
@@ -82,12 +88,14 @@ void FillFromModule(plat::Module module, uint16_t id, char *target, const char *
         WriteText(target, kShowIdFormat, static_cast<long>(id));
         return;
     }
-    if (plat::LoadString(module, id, target, bufferSize - 1) == 0) {
+    if (plat::LoadString(module, id, target.text, target.size - 1) == 0) {
         WriteText(target, missingFormat, kMissingResource, static_cast<long>(id));
-        ShowStopBox(target);
+        ShowStopBox(target.text);
         WriteText(target, "%s", kStandIn);
     }
 }
+
+Target Shared(char *buffer) { return Target{buffer, bufferSize}; }
 
 void ReleaseRing() {
     for (int16_t i = 0; i < ringSlots; ++i) {
@@ -162,7 +170,7 @@ char *vs_String(uint32_t stringId) {
         vs_InitBuffers(kDefaultCount, kDefaultSize);
     if (!scratchBuffer)
         return NoBufferText();
-    FillFromModule(registeredModule, static_cast<uint16_t>(stringId), scratchBuffer,
+    FillFromModule(registeredModule, static_cast<uint16_t>(stringId), Shared(scratchBuffer),
                    kStringMissingFormat);
     return scratchBuffer;
 }
@@ -175,12 +183,12 @@ char *vs_StringN(uint32_t stringId, int32_t bufferIndex) {
     const int16_t index = static_cast<int16_t>(bufferIndex);
     if (index < 0 || index >= bufferCount) {
         char *first = ringBuffers[0];
-        WriteText(first, kIndexFormat, kIndexOutOfRange, static_cast<int>(index));
+        WriteText(Shared(first), kIndexFormat, kIndexOutOfRange, static_cast<int>(index));
         ShowStopBox(first);
-        WriteText(first, "%s", kStandIn);
+        WriteText(Shared(first), "%s", kStandIn);
         return first;
     }
-    FillFromModule(registeredModule, static_cast<uint16_t>(stringId), ringBuffers[index],
+    FillFromModule(registeredModule, static_cast<uint16_t>(stringId), Shared(ringBuffers[index]),
                    kStringNMissingFormat);
     return ringBuffers[index];
 }
@@ -192,8 +200,20 @@ char *vs_StringNext(uint32_t stringId) {
         return NoBufferText();
     rotationCursor = static_cast<int16_t>((rotationCursor + 1) % (bufferCount + 1));
     char *target = rotationCursor == bufferCount ? scratchBuffer : ringBuffers[rotationCursor];
-    FillFromModule(registeredModule, static_cast<uint16_t>(stringId), target, kStringMissingFormat);
+    FillFromModule(registeredModule, static_cast<uint16_t>(stringId), Shared(target),
+                   kStringMissingFormat);
     return target;
+}
+
+char *vs_LoadText(uint32_t stringId, char *out, int16_t size) {
+    if (size < 2) {
+        if (size == 1)
+            out[0] = '\0';
+        return out;
+    }
+    FillFromModule(registeredModule, static_cast<uint16_t>(stringId), Target{out, size},
+                   kStringMissingFormat);
+    return out;
 }
 
 int16_t vs_BufferCount() { return bufferCount; }

@@ -13,8 +13,12 @@
 
 namespace {
 
-// The text of the last warning: at most 255 bytes and the terminator.
-char warningText[256];
+// A warning's text, composed per call: at most 255 bytes and the
+// terminator.  A text fetched from the module has the same room.
+struct WarningText {
+    char text[256];
+};
+constexpr int16_t kFetchedSize = 256;
 
 const char *SkipDigits(const char *p) {
     while (*p >= '0' && *p <= '9')
@@ -45,43 +49,64 @@ int CountIntConversions(const char *format) {
     return count;
 }
 
-void KeepAsItStands(const char *text) {
-    std::snprintf(warningText, sizeof warningText, "%s", text);
+void KeepAsItStands(WarningText &warning, const char *text) {
+    std::snprintf(warning.text, sizeof warning.text, "%s", text);
 }
 
 // A text without conversions: only %% stands for a percent sign.
-void KeepUnescaped(const char *text) {
+void KeepUnescaped(WarningText &warning, const char *text) {
     size_t out = 0;
-    for (const char *p = text; *p && out < sizeof warningText - 1; ++p) {
+    for (const char *p = text; *p && out < sizeof warning.text - 1; ++p) {
         if (p[0] == '%' && p[1] == '%')
             ++p;
-        warningText[out++] = *p;
+        warning.text[out++] = *p;
     }
-    warningText[out] = '\0';
+    warning.text[out] = '\0';
 }
 
-// The caption is fetched only now: the text may have been the scratch
-// buffer that this fetch overwrites.
-void ShowWarningText(plat::Window owner) {
-    const char *caption = vs_String(kStrWarningCaption);
-    plat::MessageBox(owner, warningText, caption, plat::kMbIconExclamation | plat::kMbOk);
+// The caption is fetched only now, into a buffer of this call's own.
+void ShowWarningText(plat::Window owner, const WarningText &warning) {
+    char caption[kFetchedSize];
+    vs_LoadText(kStrWarningCaption, caption, kFetchedSize);
+    plat::MessageBox(owner, warning.text, caption, plat::kMbIconExclamation | plat::kMbOk);
 }
 
 } // namespace
 
 void ShowWarning(plat::Window owner, const char *format) {
+    WarningText warning;
     if (CountIntConversions(format) == 0)
-        KeepUnescaped(format);
+        KeepUnescaped(warning, format);
     else
-        KeepAsItStands(format);
-    ShowWarningText(owner);
+        KeepAsItStands(warning, format);
+    ShowWarningText(owner, warning);
 }
 
 void ShowWarning(plat::Window owner, const char *format, int value) {
+    WarningText warning;
     const int conversions = CountIntConversions(format);
     if (conversions == 1 || conversions == 0)
-        std::snprintf(warningText, sizeof warningText, format, value);
+        std::snprintf(warning.text, sizeof warning.text, format, value);
     else
-        KeepAsItStands(format);
-    ShowWarningText(owner);
+        KeepAsItStands(warning, format);
+    ShowWarningText(owner, warning);
+}
+
+void ShowWarning(plat::Window owner, StringId id) {
+    char format[kFetchedSize];
+    ShowWarning(owner, vs_LoadText(id, format, kFetchedSize));
+}
+
+void ShowWarning(plat::Window owner, StringId id, int value) {
+    char format[kFetchedSize];
+    ShowWarning(owner, vs_LoadText(id, format, kFetchedSize), value);
+}
+
+int32_t ShowWarningFound(const Warning &warning) {
+    const auto id = static_cast<StringId>(warning.id);
+    if (warning.hasValue)
+        ShowWarning(plat::GetFocus(), id, warning.value);
+    else
+        ShowWarning(plat::GetFocus(), id);
+    return -1;
 }

@@ -47,10 +47,8 @@ void CaptureMessageBoxes(bool on);
 const std::vector<MessageBoxRecord> &MessageBoxes();
 void ClearMessageBoxes();
 unsigned BeepCount();
-
-// Calls the library's attach and detach as the loader would.
-bool LoadLibrary();
-void UnloadLibrary();
+// The text of the last box shown on the calling thread ("" before any).
+std::string LastMessageBoxTextOnThisThread();
 
 // How many resource modules are currently loaded (for leak checks).
 int LoadedModuleCount();

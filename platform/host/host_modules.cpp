@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 
-#include "frame/attach.h"
 #include "platform/host/host_control.h"
 #include "platform/host/host_state.h"
 #include "platform/platform.h"
@@ -89,10 +88,6 @@ void SetString(unsigned id, const char *text) {
 void RestoreStrings() { overrides.clear(); }
 int LoadedModuleCount() { return loadedModules; }
 const char *LastLoadPath() { return lastLoadPath.c_str(); }
-
-bool LoadLibrary() { return DllMain(&detail::libraryModuleTag, kDllProcessAttach, nullptr) != 0; }
-
-void UnloadLibrary() { DllMain(&detail::libraryModuleTag, kDllProcessDetach, nullptr); }
 
 } // namespace host
 

@@ -2,6 +2,10 @@
 #include "platform/platform.h"
 
 #include <cstdlib>
+// FlsAlloc and FlushProcessWriteBuffers came with Windows Vista.
+#ifndef _WIN32_WINNT
+#define _WIN32_WINNT 0x0600
+#endif
 #include <windows.h>
 
 // <windows.h> defines these as macros (FreeModule(h) -> FreeLibrary(h), the
@@ -44,5 +48,37 @@ uint32_t Version() { return GetVersion(); }
 const char *GetEnv(const char *name) { return std::getenv(name); }
 
 std::FILE *OpenTextFile(const char *path) { return std::fopen(path, "r"); }
+
+namespace {
+
+DWORD threadValueIndex = FLS_OUT_OF_INDEXES;
+void (*threadEndHook)(void *) = nullptr;
+
+VOID WINAPI AtThreadEnd(PVOID value) {
+    if (value != nullptr && threadEndHook != nullptr)
+        threadEndHook(value);
+}
+
+} // namespace
+
+bool StartThreadValues(void (*atThreadEnd)(void *value)) {
+    threadEndHook = atThreadEnd;
+    threadValueIndex = FlsAlloc(AtThreadEnd);
+    return threadValueIndex != FLS_OUT_OF_INDEXES;
+}
+
+void StopThreadValues() {
+    if (threadValueIndex != FLS_OUT_OF_INDEXES)
+        FlsFree(threadValueIndex);
+    threadValueIndex = FLS_OUT_OF_INDEXES;
+}
+
+void *ThreadValue() { return FlsGetValue(threadValueIndex); }
+
+void SetThreadValue(void *value) { FlsSetValue(threadValueIndex, value); }
+
+void FlushProcessWriteBuffers() { ::FlushProcessWriteBuffers(); }
+
+void YieldThread() { SwitchToThread(); }
 
 } // namespace plat

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "frame/attach.h"
-#include "frame/record.h"
+#include "frame/host/loader.h"
 #include "platform/host/host_control.h"
 #include "record_snapshot.h"
 #include "strings/date_names.h"
@@ -36,7 +36,7 @@ TEST_F(AttachTest, TakesTheResourceModuleFromTheLibrarysFolder) {
     EXPECT_EQ(vs_GetInstance(), ResourceModule);
     EXPECT_STREQ(DayNames[1], "Monday");
     EXPECT_STREQ(MonthAbbrevs[11], "Dec");
-    EXPECT_STREQ(WinDateStruc.szShortFmt, "%d/%d/%02d"); // settings were read
+    EXPECT_STREQ(Record().szShortFmt, "%d/%d/%02d"); // settings were read
     EXPECT_TRUE(host::MessageBoxes().empty());
 }
 
@@ -76,11 +76,17 @@ TEST_F(AttachTest, RefusedQuietlyWhenThePathOrTheModuleCannotBeHad) {
 }
 
 TEST_F(AttachTest, LongestFolderThatLeavesRoomForTheModuleName) {
-    // 242 characters of folder + "\kaldres.dll" + terminator = 255 bytes.
-    const std::string folder = "C:\\" + std::string(239, 'f');
-    host::SetModulePath((folder + "\\K.DLL").c_str());
-    ASSERT_TRUE(host::LoadLibrary());
-    EXPECT_EQ(std::string(host::LastLoadPath()), folder + "\\kaldres.dll");
+    // A folder of 243 characters + "\kaldres.dll" + terminator fills the
+    // 256-byte path area; one more character does not fit.
+    for (size_t length : {242u, 243u, 244u}) {
+        const std::string folder = "C:\\" + std::string(length - 3, 'f');
+        host::SetModulePath((folder + "\\K.DLL").c_str());
+        EXPECT_EQ(host::LoadLibrary(), length <= 243) << length;
+        if (length <= 243) {
+            EXPECT_EQ(std::string(host::LastLoadPath()), folder + "\\kaldres.dll");
+        }
+        host::UnloadLibrary();
+    }
 }
 
 TEST_F(AttachTest, ThreadNotificationsDoNothing) {
@@ -120,7 +126,7 @@ TEST_F(AttachTest, EveryReloadRepeatsTheWholeAttach) {
     host::SetProfileKey("intl", "sDate", ".");
     ASSERT_TRUE(host::LoadLibrary());
     EXPECT_STREQ(DayNames[0], "Sonntag");
-    EXPECT_STREQ(WinDateStruc.szShortFmt, "%02d.%02d.%d");
+    EXPECT_STREQ(Record().szShortFmt, "%02d.%02d.%d");
     host::UnloadLibrary();
 
     // So is the show-IDs switch: the buffers are made anew at attach.

@@ -25,6 +25,21 @@ TEST_F(CalendarTest, LeapRuleIncludingNegativeYears) {
         EXPECT_EQ(IsLeapYear(year), 0) << year;
 }
 
+// Every century from 1600 to 2800 through the exports: only those that 400
+// divides have a 29th of February, whatever their other factors of two.
+TEST_F(CalendarTest, CenturyYearsAreLeapOnlyEveryFourHundredYears) {
+    for (int32_t year = 1600; year <= 2800; year += 100) {
+        const bool leap = year % 400 == 0;
+        EXPECT_EQ(CorrectLeapFromYear(year), leap ? 29 : 28) << year;
+        const DosDate march1{static_cast<uint16_t>(year), 3, 0, 1};
+        EXPECT_EQ(DosdToJulian(&march1, nullptr), leap ? 61 : 60) << year;
+        DosDate back{static_cast<uint16_t>(year), 0, 0, 0};
+        JulianToDosd(60, &back);
+        EXPECT_EQ(back.month, leap ? 2 : 3) << year;
+        EXPECT_EQ(back.day, leap ? 29 : 1) << year;
+    }
+}
+
 TEST_F(CalendarTest, FebruaryFollowsTheLastLeapAwareOperation) {
     MonthDays[1] = 28;
     EXPECT_EQ(Days_in_Month(2), 28);

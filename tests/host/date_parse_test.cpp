@@ -5,9 +5,9 @@
 #include <string>
 
 #include "calendar/calendar.h"
-#include "frame/record.h"
 #include "kalder32.h"
 #include "library_fixture.h"
+#include "record_snapshot.h"
 
 using Strings = std::vector<std::string>;
 
@@ -20,8 +20,10 @@ class DateParseTest : public LibraryTest {
         UseOrder(0, "/");
     }
     static void UseOrder(int32_t order, const char *separator) {
-        WinDateStruc.iShortOrder = order;
-        std::strcpy(WinDateStruc.sDate, separator);
+        ChangeRecord([&](WINDATESTRUC &r) {
+            r.iShortOrder = order;
+            std::strcpy(r.sDate, separator);
+        });
     }
     // Parses text into a record preset with a sentinel.
     int Parse(const char *text) {
@@ -86,6 +88,7 @@ TEST_F(DateParseTest, TokensAreReadLeniently) {
 TEST_F(DateParseTest, TwoDigitYearsArePlacedInTheirCentury) {
     ExpectDate("1/1/0", 2000, 1, 1);
     ExpectDate("1/1/59", 2059, 1, 1);
+    ExpectRefused("1/1/60", "year 1960"); // not 2060
     ExpectDate("1/1/0045", 2045, 1, 1);
     ExpectDate("1/1/99", 1999, 1, 1);
     ExpectDate("1/1/80", 1980, 1, 1);

@@ -10,9 +10,10 @@
 #include <string>
 
 #include "format/plan.h"
-#include "frame/record.h"
+#include "frame/host/loader.h"
 #include "kalder32.h"
 #include "platform/host/host_control.h"
+#include "record_snapshot.h"
 #include "settings/pictures.h"
 #include "strings/date_names.h"
 
@@ -141,7 +142,7 @@ std::string CheckShortFormat(const WINDATESTRUC &r) {
 
 // The formatter against printf on the format it was built from.
 std::string CheckShortText(const DosDate &d) {
-    const WINDATESTRUC &r = WinDateStruc;
+    const WINDATESTRUC r = Record();
     unsigned y = d.year;
     if (!r.bFullYear) {
         y = static_cast<uint16_t>(y - 1900);
@@ -162,13 +163,13 @@ std::string CheckShortText(const DosDate &d) {
 using ExhaustivePictures = LoadedLibrary;
 
 TEST_F(ExhaustivePictures, EveryShortPictureUpToSixCharacters) {
-    WINDATESTRUC &r = WinDateStruc;
+    WINDATESTRUC r = Record();
     const char *seps[] = {"/", "%"};
     int failures = 0;
     long index = 0;
     ForEachText(6, [&](const char *pic) {
         std::strcpy(r.sShortDate, pic);
-        AnalyseShortDatePicture();
+        AnalyseShortDatePicture(r);
         const ShortFields want = RefAnalyseShort(pic);
         if (r.iShortOrder != want.order || r.bDayLZero != want.dayLZero ||
             r.bMonthLZero != want.monthLZero || r.bFullYear != want.fullYear) {
@@ -177,9 +178,10 @@ TEST_F(ExhaustivePictures, EveryShortPictureUpToSixCharacters) {
             ++failures;
         }
         std::strcpy(r.sDate, seps[index % 2]);
-        BuildShortFormat();
+        BuildShortFormat(r);
         std::string err = CheckShortFormat(r);
         if (err.empty() && index % 13 == 0) {
+            PutInForce(r);
             const DosDate d{static_cast<uint16_t>(index * 7), static_cast<uint16_t>(index % 14), 0,
                             static_cast<uint16_t>(index * 31)};
             err = CheckShortText(d);
@@ -198,7 +200,7 @@ TEST_F(ExhaustivePictures, EveryShortPictureUpToSixCharacters) {
 // what every picture with every sDate would.  The literal product of both
 // sweeps runs with KALDER_LONG_SWEEPS.
 TEST_F(ExhaustivePictures, EverySeparatorOfUpToThreeCharactersInEveryShortForm) {
-    WINDATESTRUC &r = WinDateStruc;
+    WINDATESTRUC r = Record();
     int failures = 0;
     ForEachText(3, [&](const char *sep) {
         for (int combo = 0; combo < 24; ++combo) {
@@ -207,7 +209,8 @@ TEST_F(ExhaustivePictures, EverySeparatorOfUpToThreeCharactersInEveryShortForm) 
             r.bDayLZero = (combo / 3) & 1;
             r.bMonthLZero = (combo / 6) & 1;
             r.bFullYear = (combo / 12) & 1;
-            BuildShortFormat();
+            BuildShortFormat(r);
+            PutInForce(r);
             std::string err = CheckShortFormat(r);
             if (err.empty())
                 err = CheckShortText(DosDate{65535, 65535, 0, 65535});
@@ -226,8 +229,8 @@ TEST_F(ExhaustivePictures, EverySeparatorOfUpToThreeCharactersInEveryShortForm) 
         ForEachText(6, [&](const char *pic) {
             std::strcpy(r.sShortDate, pic);
             std::strcpy(r.sDate, sep);
-            AnalyseShortDatePicture();
-            BuildShortFormat();
+            AnalyseShortDatePicture(r);
+            BuildShortFormat(r);
             const std::string err = CheckShortFormat(r);
             if (!err.empty()) {
                 ADD_FAILURE() << "'" << pic << "' with '" << sep << "': " << err;
@@ -368,7 +371,7 @@ std::string RefLongDate(const WINDATESTRUC &r, const KALDER_TM &tm) {
 std::string CheckLongText(const KALDER_TM &tm) {
     char got[40];
     FillLongDateFormatString(tm, got);
-    const std::string want = RefLongDate(WinDateStruc, tm);
+    const std::string want = RefLongDate(Record(), tm);
     if (want != got)
         return "'" + std::string(got) + "' vs '" + want + "'";
     return "";
@@ -384,13 +387,13 @@ KALDER_TM Tm(int32_t year, int32_t mon, int32_t mday, int32_t wday) {
 }
 
 TEST_F(ExhaustivePictures, EveryLongPictureUpToSevenCharacters) {
-    WINDATESTRUC &r = WinDateStruc;
+    WINDATESTRUC r = Record();
     int failures = 0;
     long index = 0;
     const int maxLen = 7;
     ForEachText(maxLen, [&](const char *pic) {
         std::strcpy(r.sLongDate, pic);
-        AnalyseLongDatePicture();
+        AnalyseLongDatePicture(r);
         const LongFields want = RefAnalyseLong(pic);
         std::string err;
         if (r.iDayName != want.dayName || r.szDaySep != want.daySep ||
@@ -402,10 +405,11 @@ TEST_F(ExhaustivePictures, EveryLongPictureUpToSevenCharacters) {
                   std::to_string(r.iLongOrder) + " month style " + std::to_string(r.iMonthStyle);
         }
         if (err.empty()) {
-            BuildLongFormat();
+            BuildLongFormat(r);
             err = CheckLongFormat(r);
         }
         if (err.empty() && (LongSweeps() || index % 11 == 0)) {
+            PutInForce(r);
             const int32_t i = static_cast<int32_t>(index);
             err = CheckLongText(Tm(i % 300 - 50, i % 13, i % 33, i % 8));
         }
@@ -435,7 +439,7 @@ std::string Num(unsigned v, bool twoDigits) {
 }
 
 TEST_F(ExhaustivePictures, ShortDatesMatchTheReferenceInEveryForm) {
-    WINDATESTRUC &r = WinDateStruc;
+    WINDATESTRUC r = Record();
     const char *seps[] = {"/", ".", "-", "", "%", "%.", " - "}; // all fit the format
     const DosDate dates[] = {{1999, 12, 0, 31}, {2000, 1, 6, 1},   {2100, 2, 0, 28},
                              {2150, 13, 0, 0},  {1899, 7, 0, 4},   {1900, 65535, 0, 65535},
@@ -446,8 +450,8 @@ TEST_F(ExhaustivePictures, ShortDatesMatchTheReferenceInEveryForm) {
                 const bool dz = flags & 1, mz = flags & 2, fy = flags & 4;
                 std::strcpy(r.sShortDate, ShortPicture(order, dz, mz, fy, sep).c_str());
                 std::strcpy(r.sDate, sep);
-                AnalyseShortDatePicture();
-                BuildShortFormat();
+                DeriveFormats(r);
+                PutInForce(r);
                 for (const DosDate &d : dates) {
                     unsigned y = d.year;
                     if (!fy) {
@@ -469,7 +473,7 @@ TEST_F(ExhaustivePictures, ShortDatesMatchTheReferenceInEveryForm) {
 }
 
 TEST_F(ExhaustivePictures, LongDatesMatchTheReferenceInEveryForm) {
-    WINDATESTRUC &r = WinDateStruc;
+    WINDATESTRUC r = Record();
     const char *dayParts[] = {"", "dddd, ", "ddd ", "'on' "};
     const char *months[] = {"", "M", "MM", "MMM", "MMMM", "MMMMM"};
     const char *seps[][2] = {{" ", ", "}, {". ", " "}, {"%", "%%"}, {"'d'", "-"}};
@@ -494,8 +498,9 @@ TEST_F(ExhaustivePictures, LongDatesMatchTheReferenceInEveryForm) {
                         if (pic.size() >= sizeof r.sLongDate)
                             continue;
                         std::strcpy(r.sLongDate, pic.c_str());
-                        AnalyseLongDatePicture();
-                        BuildLongFormat();
+                        AnalyseLongDatePicture(r);
+                        BuildLongFormat(r);
+                        PutInForce(r);
                         ASSERT_EQ(CheckLongFormat(r), "") << pic;
                         for (const KALDER_TM &tm : dates) {
                             ASSERT_EQ(CheckLongText(tm), "") << pic;
@@ -512,11 +517,12 @@ TEST_F(ExhaustivePictures, LongNamesAreCutAndNeverOverrun) {
     for (unsigned id = 1158; id < 1196; ++id)
         host::SetString(id, (longName + std::to_string(id)).c_str());
     ASSERT_TRUE(host::LoadLibrary());
-    WINDATESTRUC &r = WinDateStruc;
+    WINDATESTRUC r = Record();
     for (const char *pic : {"dddd, MMMM dd, yyyy", "MMM d yy", "dddd", "ddd MMMM"}) {
         std::strcpy(r.sLongDate, pic);
-        AnalyseLongDatePicture();
-        BuildLongFormat();
+        AnalyseLongDatePicture(r);
+        BuildLongFormat(r);
+        PutInForce(r);
         for (int mon = 0; mon < 12; ++mon) {
             char out[48];
             std::memset(out, 0x5A, sizeof out);

@@ -6,12 +6,15 @@
 // against the general cut, and the 32-bit UTC breakdown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "calendar/calendar.h"
+#include "format/long_date_names.h"
 #include "format/plan.h"
 #include "kalder32.h"
 #include "library_fixture.h"
@@ -151,46 +154,76 @@ TEST(FastPaths, UtcBreakdownUsesFloorArithmeticAtTheLimits) {
     }
 }
 
+// The long date reads a short name shifted by up to 32 places either way
+// and takes its length from the table: every kept name has NULs all around
+// its text, and a longer one is kept whole up to its work area.
+TEST(KeptNames, ShortNamesAreFramedLongOnesCut) {
+    auto names = std::make_unique<fmt::LongDateNames>();
+    for (size_t len = 0; len <= 70; ++len) {
+        const std::string text(len, 'x');
+        const char *day[7] = {text.c_str(), nullptr, "", "a", "b", "c", "d"};
+        const char *month[12] = {text.c_str()};
+        fmt::KeepNames(*names, day, day, month, month);
+        for (fmt::NameKind kind : {fmt::NameKind::Day, fmt::NameKind::Month}) {
+            const size_t entry = fmt::NameEntry(kind, 0);
+            EXPECT_EQ(names->length[entry], std::min<size_t>(len, 16)) << len;
+            const char *framed = names->framed + fmt::kFrameLead + entry * fmt::kFrameStride;
+            const size_t held = len < 16 ? len : 0;
+            EXPECT_EQ(
+                std::string(framed - fmt::kFrameLead, fmt::kFrameLead + 16 + fmt::kFrameTrail),
+                std::string(fmt::kFrameLead, '\0') + text.substr(0, held) +
+                    std::string(16 - held + fmt::kFrameTrail, '\0'))
+                << len;
+        }
+        if (len >= 16) {
+            EXPECT_EQ(names->longWeekdays[0], text.substr(0, 59));
+            EXPECT_EQ(names->longMonths[0], text.substr(0, 19));
+        }
+        EXPECT_EQ(names->length[fmt::NameEntry(fmt::NameKind::Day, 1)], 0) << "no name";
+        EXPECT_EQ(names->length[fmt::NameEntry(fmt::NameKind::Day, 2)], 0) << "empty name";
+    }
+}
+
 class KeptDelimiters : public LibraryTest {
   protected:
     RecordSnapshot snapshot_;
 };
 
-// The delimiter table is kept between parses; every change of the
+// The delimiter table is made with the settings; every change of the
 // separator, also one that only shortens it, must show in the next parse.
 TEST_F(KeptDelimiters, FollowEveryChangeOfTheSeparator) {
-    WinDateStruc.iShortOrder = 0;
+    ChangeRecord([](WINDATESTRUC &r) { r.iShortOrder = 0; });
     const auto parses = [](const char *text) {
         DosDate d{};
         const bool ok = ParseDosDateFormatString(&d, text) == 0;
         host::ClearMessageBoxes();
         return ok && d.year == 1999 && d.month == 12 && d.day == 25;
     };
-    SetField(WinDateStruc.sDate, "/");
+    ChangeRecord([&](WINDATESTRUC &r) { SetField(r.sDate, "/"); });
     EXPECT_TRUE(parses("12/25/1999"));
     EXPECT_FALSE(parses("12-25-1999"));
-    SetField(WinDateStruc.sDate, "-");
+    ChangeRecord([&](WINDATESTRUC &r) { SetField(r.sDate, "-"); });
     EXPECT_TRUE(parses("12-25-1999"));
-    SetField(WinDateStruc.sDate, "-x");
+    ChangeRecord([&](WINDATESTRUC &r) { SetField(r.sDate, "-x"); });
     EXPECT_TRUE(parses("12x25-1999"));
-    SetField(WinDateStruc.sDate, "-");
+    ChangeRecord([&](WINDATESTRUC &r) { SetField(r.sDate, "-"); });
     EXPECT_FALSE(parses("12x25-1999"));
     // Bytes after the separator's NUL play no part.
-    std::memcpy(WinDateStruc.sDate, "-\0zzzzzzz", 10);
+    ChangeRecord([](WINDATESTRUC &r) { std::memcpy(r.sDate, "-\0zzzzzzz", 10); });
     EXPECT_TRUE(parses("12-25-1999"));
     EXPECT_FALSE(parses("12z25z1999"));
     // A digit as separator cuts numbers apart.
-    SetField(WinDateStruc.sDate, "0");
+    ChangeRecord([&](WINDATESTRUC &r) { SetField(r.sDate, "0"); });
     EXPECT_TRUE(parses("12025019990"));
-    SetField(WinDateStruc.sDate, "");
+    ChangeRecord([&](WINDATESTRUC &r) { SetField(r.sDate, ""); });
     EXPECT_FALSE(parses("12025019990"));
     EXPECT_TRUE(parses("12/25/1999"));
 
     int32_t hour = 0, minute = 0;
-    SetField(WinDateStruc.sTime, "h");
+    ChangeRecord([&](WINDATESTRUC &r) { SetField(r.sTime, "h"); });
     EXPECT_EQ(ParseTimeHrMin(&hour, &minute, "10h30"), 0);
     EXPECT_EQ(minute, 30);
-    SetField(WinDateStruc.sTime, ":");
+    ChangeRecord([&](WINDATESTRUC &r) { SetField(r.sTime, ":"); });
     EXPECT_EQ(ParseTimeHrMin(&hour, &minute, "10h30"), 0);
     EXPECT_EQ(minute, 0);
 }

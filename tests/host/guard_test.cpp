@@ -12,9 +12,9 @@
 #include <cstring>
 #include <string>
 
-#include "frame/record.h"
 #include "kalder32.h"
 #include "platform/host/host_control.h"
+#include "record_snapshot.h"
 #include "settings/pictures.h"
 
 namespace {
@@ -42,12 +42,7 @@ struct Guarded {
 class Guards : public LoadedLibraryTest {
   protected:
     static void UsePictures(const char *shortPic, const char *sep, const char *longPic) {
-        std::strcpy(WinDateStruc.sShortDate, shortPic);
-        std::strcpy(WinDateStruc.sDate, sep);
-        std::strcpy(WinDateStruc.sLongDate, longPic);
-        AnalyseShortDatePicture();
-        AnalyseLongDatePicture();
-        BuildShortFormat();
+        ::UsePictures(shortPic, longPic, sep);
     }
 };
 
@@ -106,7 +101,7 @@ TEST_F(Guards, TimeFormattersWriteTheirTextsAndNulsOnly) {
         EXPECT_TRUE(m.Holds(whole.substr(colon + 1)));
     }
     // No separator: the hour alone, and an empty separator text.
-    WinDateStruc.sTime[0] = '\0';
+    ChangeRecord([](WINDATESTRUC &r) { r.sTime[0] = '\0'; });
     Guarded out, h, s, m;
     FillTimeHrMin(-7, 5, out.p());
     EXPECT_TRUE(out.Holds("-7"));
@@ -121,7 +116,8 @@ TEST_F(Guards, TimeFormattersWriteTheirTextsAndNulsOnly) {
 }
 
 TEST_F(Guards, CopyWinDateStrucCopiesExactlyTheBytesAskedFor) {
-    const unsigned char *record = reinterpret_cast<const unsigned char *>(&WinDateStruc);
+    const WINDATESTRUC inForce = Record();
+    const unsigned char *record = reinterpret_cast<const unsigned char *>(&inForce);
     for (int32_t length : {-5, 0, 1, 79, 80, 227, 228, 229, 100000}) {
         unsigned char dest[400];
         std::memset(dest, kGuard, sizeof dest);

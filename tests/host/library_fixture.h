@@ -8,7 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "frame/host/loader.h"
+#include "kalder32.h"
 #include "platform/host/host_control.h"
+#include "res/string_ids.h"
+
+// A struct tm of a calendar date (mon from 0) and the weekday it claims.
+inline KALDER_TM Date(int year, int mon, int mday, int wday) {
+    KALDER_TM tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = mon;
+    tm.tm_mday = mday;
+    tm.tm_wday = wday;
+    return tm;
+}
 
 // The library loaded with its own texts, warning boxes captured.
 class LoadedLibraryTest : public ::testing::Test {
@@ -28,13 +41,13 @@ class LibraryTest : public ::testing::Test {
   protected:
     void SetUp() override {
         host::Reset();
-        host::SetString(1151, "year %d");
-        host::SetString(1152, "month %d");
-        host::SetString(1153, "day %d");
-        host::SetString(1154, "hour %d");
-        host::SetString(1155, "minute %d");
-        host::SetString(1156, "hour 24 with minutes");
-        host::SetString(1157, "Caption");
+        host::SetString(KALDER_STR_BAD_YEAR, "year %d");
+        host::SetString(KALDER_STR_BAD_MONTH, "month %d");
+        host::SetString(KALDER_STR_BAD_DAY, "day %d");
+        host::SetString(KALDER_STR_BAD_HOUR, "hour %d");
+        host::SetString(KALDER_STR_BAD_MINUTE, "minute %d");
+        host::SetString(KALDER_STR_HOUR24_WITH_MINUTES, "hour 24 with minutes");
+        host::SetString(KALDER_STR_WARNING_CAPTION, "Caption");
         host::CaptureMessageBoxes(true);
         host::SetFocusWindow(kFocus);
         ASSERT_TRUE(host::LoadLibrary());

@@ -4,34 +4,21 @@
 #include <cstring>
 #include <string>
 
-#include "format/plan.h"
-#include "frame/record.h"
 #include "kalder32.h"
 #include "library_fixture.h"
-#include "settings/pictures.h"
+#include "record_snapshot.h"
 #include "strings/date_names.h"
 
 namespace {
-
-KALDER_TM Date(int year, int mon, int mday, int wday) {
-    KALDER_TM tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = mon;
-    tm.tm_mday = mday;
-    tm.tm_wday = wday;
-    return tm;
-}
 
 // Tuesday, 5 March 2024.
 const KALDER_TM kTuesday = Date(2024, 2, 5, 2);
 
 class LongDateTest : public LibraryTest {
   protected:
-    static void UsePicture(const char *picture) {
-        std::strcpy(WinDateStruc.sLongDate, picture);
-        AnalyseLongDatePicture();
-        BuildLongFormat();
-    }
+    static void UsePicture(const char *picture) { UsePictures(Record().sShortDate, picture); }
+    // Puts the name tables as they are now in force.
+    static void UseNames() { PutInForce(Record()); }
     static std::string Long(const KALDER_TM &tm) {
         char out[64];
         std::memset(out, 'X', sizeof out);
@@ -75,6 +62,23 @@ TEST_F(LongDateTest, TwoLetterYearShowsYearsSince1900) {
     EXPECT_EQ(Long(Date(1999, 11, 31, 5)), "31 December 99");
     EXPECT_EQ(Long(Date(2000, 0, 1, 6)), "1 January 100");
     EXPECT_EQ(Long(kTuesday), "5 March 124");
+}
+
+// The usual long date is put together from pieces of at most two digits;
+// each number on either side of where that stops must print the same.
+TEST_F(LongDateTest, NumbersPrintWholeOnBothSidesOfEveryPieceLimit) {
+    UsePicture("d/M/yyyy");
+    EXPECT_EQ(Long(Date(2024, 97, 5, 0)), "5/98/2024");
+    EXPECT_EQ(Long(Date(2024, 98, 5, 0)), "5/99/2024");
+    EXPECT_EQ(Long(Date(2024, 99, 5, 0)), "5/100/2024");
+    UsePicture("dd/MM/yyyy");
+    EXPECT_EQ(Long(Date(2024, 98, 5, 0)), "05/99/2024");
+    EXPECT_EQ(Long(Date(2024, 99, 5, 0)), "05/100/2024");
+    UsePicture("d MMMM yyyy");
+    EXPECT_EQ(Long(Date(2024, 2, 99, 2)), "99 March 2024");
+    EXPECT_EQ(Long(Date(2024, 2, 100, 2)), "100 March 2024");
+    for (int year : {99, 100, 2000, 2005, 2009, 9999, 10000})
+        EXPECT_EQ(Long(Date(year, 2, 5, 2)), "5 March " + std::to_string(year)) << year;
 }
 
 TEST_F(LongDateTest, NumericMonthStylesPrintTmMonPlusOne) {
@@ -121,12 +125,15 @@ TEST_F(LongDateTest, DayIsPrintedUnchecked) {
 TEST_F(LongDateTest, EntryWithoutTextKeepsTheSeparators) {
     char *saved = DayNames[2];
     DayNames[2] = nullptr;
+    UseNames();
     EXPECT_EQ(Long(kTuesday), ", March 05, 2024");
     DayNames[2] = saved;
     saved = MonthNames[2];
     MonthNames[2] = nullptr;
+    UseNames();
     EXPECT_EQ(Long(kTuesday), "Tuesday,  05, 2024");
     MonthNames[2] = saved;
+    UseNames();
 }
 
 // Puts a name of the given text in a table entry for the life of the
@@ -197,9 +204,9 @@ TEST_F(LongDateTest, NamesOfEveryLengthShowWhole) {
 TEST_F(LongDateTest, NeverReadsMoreThanFourValues) {
     // The load-time format has six conversions; it gets the four values
     // and a conversion given the wrong kind of value writes nothing.
-    fmt::LongPlan = fmt::Compile("%s%s%s%02d%s%s");
+    ChangeRecord([](WINDATESTRUC &r) { std::strcpy(r.szLongFmt, "%s%s%s%02d%s%s"); });
     EXPECT_EQ(Long(kTuesday), "TuesdayMarch2024");
-    BuildLongFormat();
+    ChangeRecord([](WINDATESTRUC &r) { BuildLongFormat(r); });
     EXPECT_EQ(Long(kTuesday), "Tuesday, March 05, 2024");
 }
 

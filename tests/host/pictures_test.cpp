@@ -9,9 +9,10 @@
 
 namespace {
 
+// Pictures are analysed and formats built in a record of the test's own.
 class PicturesTest : public ::testing::Test {
   protected:
-    RecordSnapshot snapshot;
+    WINDATESTRUC record = Record();
 };
 
 int Conversions(const fmt::Plan &plan) {
@@ -56,15 +57,15 @@ TEST_F(PicturesTest, ShortPicturesGiveOrderFlagsAndFormat) {
         {"M d", "", 2, 0, 0, 0, "%02d%d%d"},
     };
     for (const ShortCase &c : cases) {
-        SetField(WinDateStruc.sShortDate, c.picture);
-        SetField(WinDateStruc.sDate, c.separator);
-        AnalyseShortDatePicture();
-        BuildShortFormat();
-        EXPECT_EQ(WinDateStruc.iShortOrder, c.order) << c.picture;
-        EXPECT_EQ(WinDateStruc.bMonthLZero, c.monthLZero) << c.picture;
-        EXPECT_EQ(WinDateStruc.bDayLZero, c.dayLZero) << c.picture;
-        EXPECT_EQ(WinDateStruc.bFullYear, c.fullYear) << c.picture;
-        EXPECT_STREQ(WinDateStruc.szShortFmt, c.format) << c.picture;
+        SetField(record.sShortDate, c.picture);
+        SetField(record.sDate, c.separator);
+        AnalyseShortDatePicture(record);
+        BuildShortFormat(record);
+        EXPECT_EQ(record.iShortOrder, c.order) << c.picture;
+        EXPECT_EQ(record.bMonthLZero, c.monthLZero) << c.picture;
+        EXPECT_EQ(record.bDayLZero, c.dayLZero) << c.picture;
+        EXPECT_EQ(record.bFullYear, c.fullYear) << c.picture;
+        EXPECT_STREQ(record.szShortFmt, c.format) << c.picture;
     }
 }
 
@@ -90,75 +91,75 @@ TEST_F(PicturesTest, LongPicturesGiveFieldsAndFormat) {
         {"dddd d M'open", 1, " ", " ", "open", 1, 0, "%s %d %sopen%d"},
     };
     for (const LongCase &c : cases) {
-        SetField(WinDateStruc.sLongDate, c.picture);
-        AnalyseLongDatePicture();
-        BuildShortFormat();
-        EXPECT_EQ(WinDateStruc.iDayName, c.dayName) << c.picture;
-        EXPECT_STREQ(WinDateStruc.szDaySep, c.daySep) << c.picture;
-        EXPECT_STREQ(WinDateStruc.szFirstSep, c.firstSep) << c.picture;
-        EXPECT_STREQ(WinDateStruc.szSecondSep, c.secondSep) << c.picture;
-        EXPECT_EQ(WinDateStruc.iLongOrder, c.order) << c.picture;
-        EXPECT_EQ(WinDateStruc.iMonthStyle, c.monthStyle) << c.picture;
-        EXPECT_STREQ(WinDateStruc.szLongFmt, c.format) << c.picture;
+        SetField(record.sLongDate, c.picture);
+        AnalyseLongDatePicture(record);
+        BuildShortFormat(record);
+        EXPECT_EQ(record.iDayName, c.dayName) << c.picture;
+        EXPECT_STREQ(record.szDaySep, c.daySep) << c.picture;
+        EXPECT_STREQ(record.szFirstSep, c.firstSep) << c.picture;
+        EXPECT_STREQ(record.szSecondSep, c.secondSep) << c.picture;
+        EXPECT_EQ(record.iLongOrder, c.order) << c.picture;
+        EXPECT_EQ(record.iMonthStyle, c.monthStyle) << c.picture;
+        EXPECT_STREQ(record.szLongFmt, c.format) << c.picture;
     }
 }
 
 TEST_F(PicturesTest, LongDayAndYearFlagsCountTheWholeElementText) {
-    SetField(WinDateStruc.sLongDate, "dddd, d MMMM yy");
-    AnalyseLongDatePicture();
-    EXPECT_EQ(WinDateStruc.bLongDayLZero, 0);
-    EXPECT_EQ(WinDateStruc.bLongFullYear, 0);
-    SetField(WinDateStruc.sLongDate, "yyy.dd.M");
-    AnalyseLongDatePicture();
-    EXPECT_EQ(WinDateStruc.bLongDayLZero, 1);
-    EXPECT_EQ(WinDateStruc.bLongFullYear, 1);
-    EXPECT_EQ(WinDateStruc.iLongOrder, 2);
+    SetField(record.sLongDate, "dddd, d MMMM yy");
+    AnalyseLongDatePicture(record);
+    EXPECT_EQ(record.bLongDayLZero, 0);
+    EXPECT_EQ(record.bLongFullYear, 0);
+    SetField(record.sLongDate, "yyy.dd.M");
+    AnalyseLongDatePicture(record);
+    EXPECT_EQ(record.bLongDayLZero, 1);
+    EXPECT_EQ(record.bLongFullYear, 1);
+    EXPECT_EQ(record.iLongOrder, 2);
 }
 
 TEST_F(PicturesTest, PercentSignsPrintAsThemselves) {
-    SetField(WinDateStruc.sShortDate, "M/d/yy");
-    SetField(WinDateStruc.sDate, "%");
-    AnalyseShortDatePicture();
-    SetField(WinDateStruc.sLongDate, "dddd'%s'd'%n'MMMM yyyy");
-    AnalyseLongDatePicture();
-    BuildShortFormat();
-    EXPECT_STREQ(WinDateStruc.szShortFmt, "%d%%%d%%%02d");
-    EXPECT_STREQ(WinDateStruc.szDaySep, "%s");
-    EXPECT_STREQ(WinDateStruc.szLongFmt, "%s%%s%d%%n%s %d");
-    EXPECT_EQ(Conversions(fmt::ShortPlan), 3);
-    EXPECT_EQ(Conversions(fmt::LongPlan), 4);
+    SetField(record.sShortDate, "M/d/yy");
+    SetField(record.sDate, "%");
+    AnalyseShortDatePicture(record);
+    SetField(record.sLongDate, "dddd'%s'd'%n'MMMM yyyy");
+    AnalyseLongDatePicture(record);
+    BuildShortFormat(record);
+    EXPECT_STREQ(record.szShortFmt, "%d%%%d%%%02d");
+    EXPECT_STREQ(record.szDaySep, "%s");
+    EXPECT_STREQ(record.szLongFmt, "%s%%s%d%%n%s %d");
+    EXPECT_EQ(Conversions(fmt::Compile(record.szShortFmt)), 3);
+    EXPECT_EQ(Conversions(fmt::Compile(record.szLongFmt)), 4);
 
     const fmt::Arg args[] = {fmt::IntArg(1), fmt::IntArg(2), fmt::IntArg(3)};
     char out[64];
-    fmt::Run(fmt::ShortPlan, args, 3, out, sizeof out);
+    fmt::Run(fmt::Compile(record.szShortFmt), args, 3, out, sizeof out);
     EXPECT_STREQ(out, "1%2%03");
 }
 
 TEST_F(PicturesTest, LongSeparatorsAreShortenedToFitTheField) {
-    SetField(WinDateStruc.sShortDate, "MM/dd/yy");
-    SetField(WinDateStruc.sDate, "%%%%%%%%%");
-    AnalyseShortDatePicture();
-    BuildShortFormat();
+    SetField(record.sShortDate, "MM/dd/yy");
+    SetField(record.sDate, "%%%%%%%%%");
+    AnalyseShortDatePicture(record);
+    BuildShortFormat(record);
     // Twelve characters of conversions leave room for one escaped % each.
-    EXPECT_STREQ(WinDateStruc.szShortFmt, "%02d%%%02d%%%02d");
+    EXPECT_STREQ(record.szShortFmt, "%02d%%%02d%%%02d");
 
-    SetField(WinDateStruc.sDate, " -- . --");
-    BuildShortFormat();
-    EXPECT_STREQ(WinDateStruc.szShortFmt, "%02d --%02d --%02d");
+    SetField(record.sDate, " -- . --");
+    BuildShortFormat(record);
+    EXPECT_STREQ(record.szShortFmt, "%02d --%02d --%02d");
 
-    SetField(WinDateStruc.sShortDate, "M/d/yyyy");
-    AnalyseShortDatePicture();
-    BuildShortFormat();
-    EXPECT_STREQ(WinDateStruc.szShortFmt, "%d -- . %d -- . %d");
-    EXPECT_EQ(Conversions(fmt::ShortPlan), 3);
-    EXPECT_EQ(UnescapedPercents(WinDateStruc.szShortFmt), 3);
+    SetField(record.sShortDate, "M/d/yyyy");
+    AnalyseShortDatePicture(record);
+    BuildShortFormat(record);
+    EXPECT_STREQ(record.szShortFmt, "%d -- . %d -- . %d");
+    EXPECT_EQ(Conversions(fmt::Compile(record.szShortFmt)), 3);
+    EXPECT_EQ(UnescapedPercents(record.szShortFmt), 3);
 
-    SetField(WinDateStruc.sLongDate, "dddd'%%%%%%%%%'dd'%%%%%%%%%'MMMM'ab'yy");
-    AnalyseLongDatePicture();
-    BuildLongFormat();
-    const std::string format = WinDateStruc.szLongFmt;
-    EXPECT_LE(format.size(), sizeof WinDateStruc.szLongFmt - 1);
-    EXPECT_EQ(Conversions(fmt::LongPlan), 4) << format;
+    SetField(record.sLongDate, "dddd'%%%%%%%%%'dd'%%%%%%%%%'MMMM'ab'yy");
+    AnalyseLongDatePicture(record);
+    BuildLongFormat(record);
+    const std::string format = record.szLongFmt;
+    EXPECT_LE(format.size(), sizeof record.szLongFmt - 1);
+    EXPECT_EQ(Conversions(fmt::Compile(record.szLongFmt)), 4) << format;
     EXPECT_NE(format.find("%sab%d"), std::string::npos) << "short separators are kept whole";
     EXPECT_EQ(format.compare(0, 2, "%s"), 0);
 }
@@ -166,41 +167,41 @@ TEST_F(PicturesTest, LongSeparatorsAreShortenedToFitTheField) {
 TEST_F(PicturesTest, EveryPercentSeparatorKeepsFormatsWhole) {
     const char *pictures[] = {"dddd dd MMMM yyyy", "MMMM d yyyy", "yyyy MMMM dd"};
     for (const char *picture : pictures) {
-        SetField(WinDateStruc.sLongDate, picture);
-        AnalyseLongDatePicture();
-        SetField(WinDateStruc.szDaySep, "%%%%%%%%%");
-        SetField(WinDateStruc.szFirstSep, "%%%%%%%%%");
-        SetField(WinDateStruc.szSecondSep, "%%%%%%%%%");
-        BuildLongFormat();
-        const std::string format = WinDateStruc.szLongFmt;
+        SetField(record.sLongDate, picture);
+        AnalyseLongDatePicture(record);
+        SetField(record.szDaySep, "%%%%%%%%%");
+        SetField(record.szFirstSep, "%%%%%%%%%");
+        SetField(record.szSecondSep, "%%%%%%%%%");
+        BuildLongFormat(record);
+        const std::string format = record.szLongFmt;
         EXPECT_LE(format.size(), 41u) << picture;
-        EXPECT_EQ(Conversions(fmt::LongPlan), 4) << format;
+        EXPECT_EQ(Conversions(fmt::Compile(record.szLongFmt)), 4) << format;
         EXPECT_EQ(UnescapedPercents(format), 4) << format;
     }
 }
 
 TEST_F(PicturesTest, OverlongTextIsCutToItsField) {
-    SetField(WinDateStruc.sLongDate, "dddd'0123456789abc'd-MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM-y");
-    AnalyseLongDatePicture();
-    EXPECT_STREQ(WinDateStruc.szDaySep, "012345678");
-    EXPECT_STREQ(WinDateStruc.szFirstSep, "-");
+    SetField(record.sLongDate, "dddd'0123456789abc'd-MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM-y");
+    AnalyseLongDatePicture(record);
+    EXPECT_STREQ(record.szDaySep, "012345678");
+    EXPECT_STREQ(record.szFirstSep, "-");
 
     // A second element longer than 31 letters keeps 31 of them.
-    SetField(WinDateStruc.sLongDate, "d-MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM-y");
-    AnalyseLongDatePicture();
-    EXPECT_EQ(WinDateStruc.iMonthStyle, 30);
-    EXPECT_STREQ(WinDateStruc.szSecondSep, "-");
+    SetField(record.sLongDate, "d-MMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMMM-y");
+    AnalyseLongDatePicture(record);
+    EXPECT_EQ(record.iMonthStyle, 30);
+    EXPECT_STREQ(record.szSecondSep, "-");
 
     // Picture fields filled to their last byte are read no further.
-    std::memset(WinDateStruc.sShortDate, 'd', sizeof WinDateStruc.sShortDate);
-    AnalyseShortDatePicture();
-    EXPECT_EQ(WinDateStruc.bDayLZero, 1);
-    std::memset(WinDateStruc.sLongDate, 'y', sizeof WinDateStruc.sLongDate);
-    AnalyseLongDatePicture();
-    EXPECT_EQ(WinDateStruc.bLongFullYear, 1);
-    std::memset(WinDateStruc.sDate, '-', sizeof WinDateStruc.sDate);
-    BuildShortFormat();
-    EXPECT_LE(std::strlen(WinDateStruc.szShortFmt), 19u);
+    std::memset(record.sShortDate, 'd', sizeof record.sShortDate);
+    AnalyseShortDatePicture(record);
+    EXPECT_EQ(record.bDayLZero, 1);
+    std::memset(record.sLongDate, 'y', sizeof record.sLongDate);
+    AnalyseLongDatePicture(record);
+    EXPECT_EQ(record.bLongFullYear, 1);
+    std::memset(record.sDate, '-', sizeof record.sDate);
+    BuildShortFormat(record);
+    EXPECT_LE(std::strlen(record.szShortFmt), 19u);
 }
 
 TEST(PictureHelpersTest, CountCopyAndTakeSeparator) {

@@ -1,36 +1,69 @@
-// Keeps the settings record, its prepared plans and the month table as they
-// were, so that tests which rewrite them leave no trace for later tests.
+// The settings in force as tests read and change them, and a snapshot that
+// puts them back (with the month table's February), so that tests which
+// change them leave no trace for later tests.
 #pragma once
 
 #include <cstring>
 
 #include "calendar/calendar.h"
-#include "format/plan.h"
-#include "frame/record.h"
+#include "settings/current_settings.h"
+#include "settings/pictures.h"
 
 class RecordSnapshot {
   public:
-    RecordSnapshot()
-        : record_(WinDateStruc), shortPlan_(fmt::ShortPlan), longPlan_(fmt::LongPlan),
-          february_(MonthDays[1]) {}
+    RecordSnapshot() : february_(MonthDays[1]) {
+        std::memcpy(&saved_, &*SettingsReader(), sizeof saved_);
+    }
     ~RecordSnapshot() {
-        WinDateStruc = record_;
-        fmt::ShortPlan = shortPlan_;
-        fmt::LongPlan = longPlan_;
+        PublishSettings(saved_);
         MonthDays[1] = february_;
     }
     RecordSnapshot(const RecordSnapshot &) = delete;
     RecordSnapshot &operator=(const RecordSnapshot &) = delete;
 
   private:
-    WINDATESTRUC record_;
-    fmt::Plan shortPlan_;
-    fmt::Plan longPlan_;
+    SettingsBlock saved_;
     int32_t february_;
 };
 
+// A copy of the block in force.
+inline SettingsBlock Block() { return *SettingsReader(); }
+
+// A copy of the record in force.
+inline WINDATESTRUC Record() { return SettingsReader()->record; }
+
+// Puts record in force as it stands, its formats compiled, with the name
+// tables as they are now.
+inline void PutInForce(const WINDATESTRUC &record) {
+    SettingsBlock block = Block();
+    block.record = record;
+    CompileSettings(block);
+    PublishSettings(block);
+}
+
+// Changes the record in force with change(record) and puts it in force.
+template <class Change> void ChangeRecord(Change change) {
+    WINDATESTRUC record = Record();
+    change(record);
+    PutInForce(record);
+}
+
 // Writes text into a record field, cut to the field's width.
 template <size_t N> void SetField(char (&field)[N], const char *text) {
-    std::strncpy(field, text, N - 1);
-    field[N - 1] = '\0';
+    const size_t length = strnlen(text, N - 1);
+    std::memcpy(field, text, length);
+    std::memset(field + length, 0, N - length);
+}
+
+// Puts pictures in force: the record in force with these pictures (and,
+// when given, this date separator), analysed and its formats built.
+inline void UsePictures(const char *shortPicture, const char *longPicture,
+                        const char *separator = nullptr) {
+    ChangeRecord([&](WINDATESTRUC &r) {
+        SetField(r.sShortDate, shortPicture);
+        SetField(r.sLongDate, longPicture);
+        if (separator != nullptr)
+            SetField(r.sDate, separator);
+        DeriveFormats(r);
+    });
 }

@@ -10,8 +10,12 @@
 namespace {
 
 // Taken during static initialisation, before any test can have read the
-// settings into the record.
-const WINDATESTRUC kAtLoad = WinDateStruc;
+// settings.
+const WINDATESTRUC kAtLoad = [] {
+    WINDATESTRUC record;
+    CopyWinDateStruc(&record, sizeof record);
+    return record;
+}();
 
 TEST(RecordTest, LoadTimeValuesSitAtTheirOffsets) {
     const char *bytes = reinterpret_cast<const char *>(&kAtLoad);
@@ -64,9 +68,10 @@ TEST_F(CopyTest, NothingIsCopiedForZeroOrNegativeLengths) {
 }
 
 TEST_F(CopyTest, PrefixDeliversThePicturesAndStopsThere) {
-    SetField(WinDateStruc.sShortDate, "dd.MM.yyyy");
+    ChangeRecord([&](WINDATESTRUC &r) { SetField(r.sShortDate, "dd.MM.yyyy"); });
     EXPECT_EQ(CopyWinDateStruc(buffer, 80), buffer);
-    EXPECT_EQ(std::memcmp(buffer, &WinDateStruc, 80), 0);
+    const WINDATESTRUC inForce = Record();
+    EXPECT_EQ(std::memcmp(buffer, &inForce, 80), 0);
     EXPECT_STREQ(reinterpret_cast<char *>(buffer) + 20, "dd.MM.yyyy");
     EXPECT_EQ(UntouchedFrom(80), sizeof buffer);
 }
@@ -75,7 +80,8 @@ TEST_F(CopyTest, LengthsPastTheRecordCopyTheWholeRecordOnly) {
     for (int32_t length : {228, 229, 300, INT32_MAX}) {
         std::memset(buffer, 0x5A, sizeof buffer);
         CopyWinDateStruc(buffer, length);
-        EXPECT_EQ(std::memcmp(buffer, &WinDateStruc, 228), 0) << length;
+        const WINDATESTRUC inForce = Record();
+        EXPECT_EQ(std::memcmp(buffer, &inForce, 228), 0) << length;
         EXPECT_EQ(UntouchedFrom(228), sizeof buffer) << length;
     }
 }
@@ -86,9 +92,9 @@ TEST(CopyNullTest, NullDestinationIsReturnedUntouched) {
 
 TEST(TimeSepTest, ReturnsTheFirstCharacterOrNul) {
     RecordSnapshot snapshot;
-    SetField(WinDateStruc.sTime, ".:");
+    ChangeRecord([&](WINDATESTRUC &r) { SetField(r.sTime, ".:"); });
     EXPECT_EQ(GetTimeSep(), '.');
-    SetField(WinDateStruc.sTime, "");
+    ChangeRecord([&](WINDATESTRUC &r) { SetField(r.sTime, ""); });
     EXPECT_EQ(GetTimeSep(), '\0');
 }
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "frame/record.h"
+#include "frame/host/loader.h"
 #include "kalder32.h"
 #include "platform/host/host_control.h"
 #include "record_snapshot.h"
@@ -85,12 +85,12 @@ TEST_F(SettingsTest, ProfilePicturesAreAnalysedWithoutTheInf) {
     host::SetProfileKey("intl", "sLongDate", "dddd d MMMM yyyy");
     host::SetProfileKey("intl", "sTime", ".");
     GetWinDateFormat();
-    EXPECT_EQ(WinDateStruc.iShortOrder, 1);
-    EXPECT_EQ(WinDateStruc.bDayLZero, 1);
-    EXPECT_EQ(WinDateStruc.bMonthLZero, 1);
-    EXPECT_EQ(WinDateStruc.bFullYear, 0);
-    EXPECT_STREQ(WinDateStruc.szShortFmt, "%02d/%02d/%02d");
-    EXPECT_STREQ(WinDateStruc.sLongDate, "dddd d MMMM yyyy");
+    EXPECT_EQ(Record().iShortOrder, 1);
+    EXPECT_EQ(Record().bDayLZero, 1);
+    EXPECT_EQ(Record().bMonthLZero, 1);
+    EXPECT_EQ(Record().bFullYear, 0);
+    EXPECT_STREQ(Record().szShortFmt, "%02d/%02d/%02d");
+    EXPECT_STREQ(Record().sLongDate, "dddd d MMMM yyyy");
     EXPECT_EQ(GetTimeSep(), '.');
     EXPECT_TRUE(host::MessageBoxes().empty());
 }
@@ -101,10 +101,10 @@ TEST_F(SettingsTest, MissingKeysEmptyTheirFields) {
     host::SetProfileKey("intl", "sTime", nullptr);
     host::SetProfileKey("intl", "sThousand", nullptr);
     GetWinDateFormat();
-    EXPECT_STREQ(WinDateStruc.sDate, "");
-    EXPECT_STREQ(WinDateStruc.sThousand, "");
-    EXPECT_STREQ(WinDateStruc.sDecimal, ".");
-    EXPECT_STREQ(WinDateStruc.szShortFmt, "%d%d%02d");
+    EXPECT_STREQ(Record().sDate, "");
+    EXPECT_STREQ(Record().sThousand, "");
+    EXPECT_STREQ(Record().sDecimal, ".");
+    EXPECT_STREQ(Record().szShortFmt, "%d%d%02d");
     EXPECT_EQ(GetTimeSep(), '\0');
 }
 
@@ -121,11 +121,11 @@ TEST_F(SettingsTest, OtherVersionsWarnAndUseTheBuiltInSettings) {
         EXPECT_EQ(box.caption, "Date and Time");
         EXPECT_EQ(box.style, 0x30u);
         EXPECT_EQ(box.owner, kFocus);
-        EXPECT_STREQ(WinDateStruc.sDate, "/");
-        EXPECT_STREQ(WinDateStruc.sTime, ":");
-        EXPECT_STREQ(WinDateStruc.sShortDate, "");
-        EXPECT_STREQ(WinDateStruc.szShortFmt, "%02d/%02d/%d");
-        EXPECT_EQ(WinDateStruc.iDayName, 1); // the profile's long picture still counts
+        EXPECT_STREQ(Record().sDate, "/");
+        EXPECT_STREQ(Record().sTime, ":");
+        EXPECT_STREQ(Record().sShortDate, "");
+        EXPECT_STREQ(Record().szShortFmt, "%02d/%02d/%d");
+        EXPECT_EQ(Record().iDayName, 1); // the profile's long picture still counts
     }
 }
 
@@ -133,10 +133,10 @@ TEST_F(SettingsTest, WithoutAnyPictureTheLongAnalysisRunsOnNothing) {
     host::SetProfileKey("intl", "sLongDate", nullptr);
     host::SetVersion(4, 0);
     GetWinDateFormat();
-    EXPECT_EQ(WinDateStruc.iDayName, 0);
-    EXPECT_EQ(WinDateStruc.iLongOrder, 2);
-    EXPECT_EQ(WinDateStruc.iMonthStyle, -1);
-    EXPECT_STREQ(WinDateStruc.szLongFmt, "%s%d%s%d");
+    EXPECT_EQ(Record().iDayName, 0);
+    EXPECT_EQ(Record().iLongOrder, 2);
+    EXPECT_EQ(Record().iMonthStyle, -1);
+    EXPECT_STREQ(Record().szLongFmt, "%s%d%s%d");
 }
 
 TEST_F(SettingsTest, Version310ReadsTheUnitedStatesEntryOfControlInf) {
@@ -147,13 +147,13 @@ TEST_F(SettingsTest, Version310ReadsTheUnitedStatesEntryOfControlInf) {
     host::SetVersion(3, 10);
     GetWinDateFormat();
     EXPECT_TRUE(host::MessageBoxes().empty());
-    EXPECT_STREQ(WinDateStruc.sThousand, ",");
-    EXPECT_STREQ(WinDateStruc.sDecimal, ".");
-    EXPECT_STREQ(WinDateStruc.sDate, "/");
-    EXPECT_STREQ(WinDateStruc.sTime, ":");
-    EXPECT_STREQ(WinDateStruc.sShortDate, "M/d/yy");
-    EXPECT_STREQ(WinDateStruc.sLongDate, "dddd, MMMM dd, yyyy");
-    EXPECT_STREQ(WinDateStruc.szShortFmt, "%d/%d/%02d");
+    EXPECT_STREQ(Record().sThousand, ",");
+    EXPECT_STREQ(Record().sDecimal, ".");
+    EXPECT_STREQ(Record().sDate, "/");
+    EXPECT_STREQ(Record().sTime, ":");
+    EXPECT_STREQ(Record().sShortDate, "M/d/yy");
+    EXPECT_STREQ(Record().sLongDate, "dddd, MMMM dd, yyyy");
+    EXPECT_STREQ(Record().szShortFmt, "%d/%d/%02d");
 }
 
 TEST_F(SettingsTest, Version30ReadsSetupInfAndTheNamedCountry) {
@@ -162,12 +162,12 @@ TEST_F(SettingsTest, Version30ReadsSetupInfAndTheNamedCountry) {
     host::SetProfileKey("intl", "sCountry", "Germany");
     host::SetVersion(3, 0);
     GetWinDateFormat();
-    EXPECT_STREQ(WinDateStruc.sThousand, ".");
-    EXPECT_STREQ(WinDateStruc.sDate, ".");
-    EXPECT_STREQ(WinDateStruc.sShortDate, "dd.MM.yyyy");
-    EXPECT_STREQ(WinDateStruc.sLongDate, "d. MMMM yyyy");
-    EXPECT_EQ(WinDateStruc.iShortOrder, 1);
-    EXPECT_STREQ(WinDateStruc.szShortFmt, "%02d.%02d.%d");
+    EXPECT_STREQ(Record().sThousand, ".");
+    EXPECT_STREQ(Record().sDate, ".");
+    EXPECT_STREQ(Record().sShortDate, "dd.MM.yyyy");
+    EXPECT_STREQ(Record().sLongDate, "d. MMMM yyyy");
+    EXPECT_EQ(Record().iShortOrder, 1);
+    EXPECT_STREQ(Record().szShortFmt, "%02d.%02d.%d");
 }
 
 // The last field runs to the line end; neither the closing quote nor the
@@ -178,9 +178,9 @@ TEST_F(SettingsTest, LongPictureAsLastFieldCarriesNoQuoteOrLineEnd) {
         WriteCountryInf("CONTROL.INF", "United States",
                         kLeadingFields + ",!.!/!:!x!M/d/yy!dddd, MMMM dd, yyyy", lineEnd);
         GetWinDateFormat();
-        EXPECT_STREQ(WinDateStruc.sLongDate, "dddd, MMMM dd, yyyy");
-        EXPECT_EQ(WinDateStruc.iDayName, 1);
-        EXPECT_EQ(Conversions(WinDateStruc.szLongFmt), 4) << WinDateStruc.szLongFmt;
+        EXPECT_STREQ(Record().sLongDate, "dddd, MMMM dd, yyyy");
+        EXPECT_EQ(Record().iDayName, 1);
+        EXPECT_EQ(Conversions(Record().szLongFmt), 4) << Record().szLongFmt;
     }
 }
 
@@ -190,11 +190,11 @@ TEST_F(SettingsTest, ShortEntryAppliesTheFieldsItHas) {
     host::SetProfileKey("intl", "sTime", "-");
     WriteCountryInf("CONTROL.INF", "United States", kLeadingFields + "'!,");
     GetWinDateFormat();
-    EXPECT_STREQ(WinDateStruc.sThousand, "'");
-    EXPECT_STREQ(WinDateStruc.sDecimal, ",");
-    EXPECT_STREQ(WinDateStruc.sDate, "-");
-    EXPECT_STREQ(WinDateStruc.sTime, "-");
-    EXPECT_STREQ(WinDateStruc.sShortDate, "");
+    EXPECT_STREQ(Record().sThousand, "'");
+    EXPECT_STREQ(Record().sDecimal, ",");
+    EXPECT_STREQ(Record().sDate, "-");
+    EXPECT_STREQ(Record().sTime, "-");
+    EXPECT_STREQ(Record().sShortDate, "");
 }
 
 TEST_F(SettingsTest, OverlongFieldsAreCutToTheirRecordFields) {
@@ -203,10 +203,10 @@ TEST_F(SettingsTest, OverlongFieldsAreCutToTheirRecordFields) {
                     kLeadingFields + ",!.!" + std::string(15, '/') + "!:!x!" +
                         std::string(25, 'd') + "!" + std::string(45, 'y'));
     GetWinDateFormat();
-    EXPECT_EQ(std::string(WinDateStruc.sDate), std::string(9, '/'));
-    EXPECT_EQ(std::string(WinDateStruc.sShortDate), std::string(19, 'd'));
-    EXPECT_EQ(std::string(WinDateStruc.sLongDate), std::string(39, 'y'));
-    EXPECT_STREQ(WinDateStruc.sThousand, ","); // neighbours untouched
+    EXPECT_EQ(std::string(Record().sDate), std::string(9, '/'));
+    EXPECT_EQ(std::string(Record().sShortDate), std::string(19, 'd'));
+    EXPECT_EQ(std::string(Record().sLongDate), std::string(39, 'y'));
+    EXPECT_STREQ(Record().sThousand, ","); // neighbours untouched
 }
 
 // With no value the pictures in force stay, and the formats are rebuilt
@@ -219,11 +219,11 @@ TEST_F(SettingsTest, NoValueKeepsTheProfileAndRebuildsTheFormats) {
          {"", "[country]\r\n\"Canada\"=\"x\"\r\n", "[country]\r\n\"United States\"\r\n"}) {
         WriteInf("CONTROL.INF", file);
         GetWinDateFormat();
-        EXPECT_STREQ(WinDateStruc.sDate, ".");
-        EXPECT_STREQ(WinDateStruc.sShortDate, "");
-        EXPECT_EQ(WinDateStruc.iDayName, 0);
-        EXPECT_EQ(Conversions(WinDateStruc.szLongFmt), 4) << WinDateStruc.szLongFmt;
-        EXPECT_EQ(Conversions(WinDateStruc.szShortFmt), 3) << WinDateStruc.szShortFmt;
+        EXPECT_STREQ(Record().sDate, ".");
+        EXPECT_STREQ(Record().sShortDate, "");
+        EXPECT_EQ(Record().iDayName, 0);
+        EXPECT_EQ(Conversions(Record().szLongFmt), 4) << Record().szLongFmt;
+        EXPECT_EQ(Conversions(Record().szShortFmt), 3) << Record().szShortFmt;
         EXPECT_TRUE(host::MessageBoxes().empty());
     }
 }
@@ -236,10 +236,10 @@ TEST_F(SettingsTest, WindowsDirectoryTooLongForThePathIsAsNoFile) {
         << "[country]\n\"United States\"=\"" << kUsEntry << "\"\n";
     host::SetWindowsDirectory(deep.c_str());
     GetWinDateFormat();
-    EXPECT_STREQ(WinDateStruc.sShortDate, "");
+    EXPECT_STREQ(Record().sShortDate, "");
     host::SetWindowsDirectory(std::string(200, 'w').c_str());
     GetWinDateFormat();
-    EXPECT_STREQ(WinDateStruc.sShortDate, "");
+    EXPECT_STREQ(Record().sShortDate, "");
     EXPECT_TRUE(host::MessageBoxes().empty());
 }
 
@@ -279,11 +279,11 @@ TEST_F(SettingsTest, ProfileFileIsReadLikeWinIni) {
     EXPECT_STREQ(out, "dd.MM.yyy"); // cut to the area
     EXPECT_EQ(plat::ProfileString("intl", "sTime", "none", out, sizeof out), 4u);
     GetWinDateFormat();
-    EXPECT_STREQ(WinDateStruc.szShortFmt, "%02d.%02d.%d");
+    EXPECT_STREQ(Record().szShortFmt, "%02d.%02d.%d");
 
     std::ofstream(ini) << "[intl]\nsShortDate=M/d/yy\nsDate=/\n";
     GetWinDateFormat();
-    EXPECT_STREQ(WinDateStruc.szShortFmt, "%d/%d/%02d");
+    EXPECT_STREQ(Record().szShortFmt, "%d/%d/%02d");
 }
 
 TEST(HostVersionTest, VersionIsWrittenAsTheSystemWritesIt) {

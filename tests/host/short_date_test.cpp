@@ -12,10 +12,7 @@ namespace {
 class ShortDateTest : public ::testing::Test {
   protected:
     void UsePicture(const char *picture, const char *separator) {
-        SetField(WinDateStruc.sShortDate, picture);
-        SetField(WinDateStruc.sDate, separator);
-        AnalyseShortDatePicture();
-        BuildShortFormat();
+        UsePictures(picture, Record().sLongDate, separator);
     }
     std::string Format(uint16_t year, uint16_t month, uint16_t day, uint16_t weekday = 0) {
         const DosDate date{year, month, weekday, day};
@@ -42,6 +39,12 @@ TEST_F(ShortDateTest, TwoDigitYearsLoseOneCenturyAtMost) {
 TEST_F(ShortDateTest, FullYearsPrintTheYearWord) {
     UsePicture("M/d/yyyy", "/");
     EXPECT_EQ(Format(1999, 12, 31), "12/31/1999");
+    // Years are written two digits at a time: every digit count and every
+    // year of the decade whose hundreds leave a single digit.
+    for (uint16_t year : {9, 10, 99, 100, 999, 1000, 9999, 10000})
+        EXPECT_EQ(Format(year, 1, 2), "1/2/" + std::to_string(year));
+    for (uint16_t year = 2000; year <= 2010; ++year)
+        EXPECT_EQ(Format(year, 1, 2), "1/2/" + std::to_string(year));
     EXPECT_EQ(Format(0, 12, 31), "12/31/0");
     EXPECT_EQ(Format(65535, 65535, 65535), "65535/65535/65535");
 }

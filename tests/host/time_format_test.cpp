@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "frame/record.h"
 #include "kalder32.h"
 #include "library_fixture.h"
+#include "record_snapshot.h"
 
 namespace {
 
@@ -16,7 +16,9 @@ class TimeFormatTest : public LibraryTest {
         LibraryTest::SetUp();
         UseSeparator(":");
     }
-    static void UseSeparator(const char *sep) { std::strcpy(WinDateStruc.sTime, sep); }
+    static void UseSeparator(const char *sep) {
+        ChangeRecord([&](WINDATESTRUC &r) { std::strcpy(r.sTime, sep); });
+    }
     std::string HrMin(int32_t hour, int32_t minute) {
         char out[32];
         std::memset(out, 'X', sizeof out);

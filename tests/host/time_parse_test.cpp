@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "frame/record.h"
 #include "kalder32.h"
 #include "library_fixture.h"
+#include "record_snapshot.h"
 
 using Strings = std::vector<std::string>;
 
@@ -23,7 +23,7 @@ class TimeParseTest : public LibraryTest {
   protected:
     void SetUp() override {
         LibraryTest::SetUp();
-        std::strcpy(WinDateStruc.sTime, ":");
+        ChangeRecord([&](WINDATESTRUC &r) { std::strcpy(r.sTime, ":"); });
     }
     // ParseTimeFormatString on a value that starts as `start`.
     KALDER_TIME ParseOn(KALDER_TIME start, const char *text, int expectedResult = 0) {
@@ -61,12 +61,12 @@ TEST_F(TimeParseTest, LaterTokensAndSuffixesAreIgnored) {
 }
 
 TEST_F(TimeParseTest, TimeSeparatorSettingAddsDelimiters) {
-    std::strcpy(WinDateStruc.sTime, "h");
+    ChangeRecord([&](WINDATESTRUC &r) { std::strcpy(r.sTime, "h"); });
     EXPECT_EQ(Parse("10h30"), At(10, 30));
     EXPECT_EQ(Parse("10:30"), At(10, 30));
-    std::strcpy(WinDateStruc.sTime, "");
+    ChangeRecord([&](WINDATESTRUC &r) { std::strcpy(r.sTime, ""); });
     EXPECT_EQ(Parse("8:30"), At(8, 30));
-    std::strcpy(WinDateStruc.sTime, "123456789");
+    ChangeRecord([&](WINDATESTRUC &r) { std::strcpy(r.sTime, "123456789"); });
     EXPECT_EQ(Parse("8:30"), kMidnight);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/host/loader.h"
 #include "kalder32.h"
 #include "platform/host/host_control.h"
 

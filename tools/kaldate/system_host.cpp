@@ -3,6 +3,7 @@
 // that they can be printed on standard error. Its texts are Windows-1252;
 // the terminal's are UTF-8.
 #include "encoding.h"
+#include "frame/host/loader.h"
 #include "kaldate.h"
 #include "platform/host/host_control.h"
 #include "settings_file.h"

@@ -8,14 +8,15 @@
 #include <io.h>
 
 #include "kaldate.h"
+#include "res/string_ids.h"
 
 namespace kaldate::sys {
 namespace {
 
 constexpr int kMessageTextControl = 0xFFFF; // the static text of a message box
-constexpr UINT kFirstDayName = 1158;
-constexpr UINT kFirstDayAbbrev = 1165;
-constexpr UINT kFirstMonthName = 1172;
+constexpr UINT kFirstDayName = KALDER_STR_FIRST_DAY_NAME;
+constexpr UINT kFirstDayAbbrev = KALDER_STR_FIRST_DAY_ABBREV;
+constexpr UINT kFirstMonthName = KALDER_STR_FIRST_MONTH_NAME;
 
 HHOOK boxHook = nullptr;
 HMODULE resources = nullptr;

@@ -1,6 +1,6 @@
 // The shared host library attaches itself when it is loaded and detaches
 // when it is unloaded, as the loader does for the DLL.
-#include "platform/host/host_control.h"
+#include "frame/host/loader.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,6 @@
 // The null-safe decimal conversion shared by the date and time parsers.
 #include <cstdint>
 
-#include "kalder32.h"
 #include "parse/decimal.h"
 
 namespace {
@@ -36,7 +35,7 @@ int32_t DecimalPrefix(const char *text, size_t limit) {
     return magnitude > INT32_MAX ? INT32_MAX : static_cast<int32_t>(magnitude);
 }
 
-extern "C" int32_t KALDERAPI atoi_NullCheck(const char *text) {
+int32_t ReadTypedNumber(const char *text) {
     if (text == nullptr)
         return 0;
     return DecimalPrefix(text, kAtoiLimit);

@@ -1,0 +1,206 @@
+// The exported functions over the settings: each takes the settings block
+// in force once and hands it, with its arguments, to the worker that does
+// the job.  (The calendar's exports need no settings and stand with the
+// calendar.)
+#include <cstring>
+
+#include "calendar/calendar.h"
+#include "format/long_date.h"
+#include "format/short_date.h"
+#include "format/time_format.h"
+#include "kalder32.h"
+#include "parse/date_parse.h"
+#include "parse/decimal.h"
+#include "parse/time_parse.h"
+#include "settings/current_settings.h"
+#include "settings/settings.h"
+
+namespace {
+
+uint16_t Word(int32_t value, uint32_t offset) {
+    return static_cast<uint16_t>(static_cast<uint32_t>(value) + offset);
+}
+
+} // namespace
+
+// --- The settings ----------------------------------------------------------
+
+extern "C" void KALDERAPI GetWinDateFormat(void) { RefreshSettings(); }
+
+extern "C" char KALDERAPI GetTimeSep(void) { return SettingsReader()->record.sTime[0]; }
+
+// A negative length copies nothing and a length past the record copies the
+// whole record, so the copy never reads beyond it.
+extern "C" void *KALDERAPI CopyWinDateStruc(void *dest, int32_t length) {
+    if (dest == nullptr || length <= 0)
+        return dest;
+    const SettingsReader settings;
+    size_t n = static_cast<size_t>(length);
+    if (n > sizeof settings->record)
+        n = sizeof settings->record;
+    std::memmove(dest, &settings->record, n);
+    return dest;
+}
+
+// --- Formatting ------------------------------------------------------------
+
+extern "C" char *KALDERAPI FillDosDateFormatString(const DosDate *date, char *out) {
+    if (out == nullptr)
+        return nullptr;
+    const SettingsReader settings;
+    return FormatShortDate(settings->record, settings->shortPlan, date->year, date->month,
+                           date->day, out);
+}
+
+extern "C" char *KALDERAPI FillDateFormatString(KALDER_TM date, char *out) {
+    if (out == nullptr)
+        return nullptr;
+    const SettingsReader settings;
+    return FormatShortDate(settings->record, settings->shortPlan, Word(date.tm_year, 1900u),
+                           Word(date.tm_mon, 1u), Word(date.tm_mday, 0u), out);
+}
+
+extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
+    const SettingsReader settings;
+    return FormatLongDate(settings->record, settings->longPlan, settings->names, date, out);
+}
+
+namespace {
+
+[[gnu::noinline]] char TimeSeparatorInFull() { return SettingsReader()->record.sTime[0]; }
+
+// The time separator of the block in force; the usual way calls nothing.
+inline char TimeSeparator() {
+    using namespace current_settings;
+    ReaderSlot *slot = threadSlot;
+    if (!IsOwnSlot(slot)) [[unlikely]]
+        return TimeSeparatorInFull();
+    const char separator = TakeNamed(slot).record.sTime[0];
+    LeaveNamed(slot);
+    return separator;
+}
+
+} // namespace
+
+extern "C" char *KALDERAPI FillTimeHrMin(int32_t hour, int32_t minute, char *out) {
+    return FormatTime(TimeSeparator(), hour, minute, out);
+}
+
+extern "C" char *KALDERAPI Fill3StrTimeHrMin(int32_t hour, int32_t minute, char *hourOut,
+                                             char *sepOut, char *minuteOut) {
+    const SettingsReader settings;
+    return FormatTimeParts(settings->record.sTime[0], hour, minute, hourOut, sepOut, minuteOut);
+}
+
+extern "C" char *KALDERAPI FillTimeFormatString(KALDER_TIME t, char *out) {
+    int32_t hour = 0;
+    int32_t minute = 0;
+    UtcHourMinute(t, &hour, &minute);
+    return FormatTime(TimeSeparator(), hour, minute, out);
+}
+
+extern "C" char *KALDERAPI FillTimeFormat3Strings(KALDER_TIME t, char *hourOut, char *sepOut,
+                                                  char *minuteOut) {
+    int32_t hour = 0;
+    int32_t minute = 0;
+    UtcHourMinute(t, &hour, &minute);
+    const SettingsReader settings;
+    return FormatTimeParts(settings->record.sTime[0], hour, minute, hourOut, sepOut, minuteOut);
+}
+
+// --- Parsing: the usual text is read straight from the block taken; any
+// other text is read in full from the block then in force.  A warning is
+// shown once the settings are let go, so that a box's owner may call the
+// library again meanwhile.
+
+namespace {
+
+[[gnu::noinline]] int32_t ParseDateInFull(DosDate *date, const char *text) {
+    Warning found;
+    {
+        const SettingsReader settings;
+        found = ParseShortDate(settings->record, settings->dateDelimiters, date, text);
+    }
+    return ShowFound(found);
+}
+
+[[gnu::noinline]] int32_t ParseTimeInFull(int32_t *hour, int32_t *minute, const char *text) {
+    Warning found;
+    {
+        const SettingsReader settings;
+        found = ParseHourMinute(settings->timeDelimiters, hour, minute, text);
+    }
+    return ShowFound(found);
+}
+
+// The usual way holds the block only while it calls nothing, so that it
+// needs no frame; a thread's first call, and a thread without a slot of its
+// own, take the full way.
+inline int32_t ParseDate(DosDate *date, const char *text) {
+    using namespace current_settings;
+    ReaderSlot *slot = threadSlot;
+    if (IsOwnSlot(slot)) [[likely]] {
+        const SettingsBlock &settings = TakeNamed(slot);
+        const bool usual = ReadUsualDate(settings.record, settings.dateDelimiters, date, text);
+        LeaveNamed(slot);
+        if (usual)
+            return 0;
+    }
+    return ParseDateInFull(date, text);
+}
+
+inline int32_t ParseTime(int32_t *hour, int32_t *minute, const char *text) {
+    using namespace current_settings;
+    ReaderSlot *slot = threadSlot;
+    if (IsOwnSlot(slot)) [[likely]] {
+        const SettingsBlock &settings = TakeNamed(slot);
+        const bool usual = ReadUsualTime(settings.timeDelimiters, hour, minute, text);
+        LeaveNamed(slot);
+        if (usual)
+            return 0;
+    }
+    return ParseTimeInFull(hour, minute, text);
+}
+
+} // namespace
+
+extern "C" int32_t KALDERAPI ParseDosDateFormatString(DosDate *date, const char *text) {
+    return ParseDate(date, text);
+}
+
+extern "C" int32_t KALDERAPI ParseDateFormatString(KALDER_TM *date, const char *text) {
+    DosDate parsed{};
+    if (ParseDate(&parsed, text) != 0)
+        return -1;
+    date->tm_year = parsed.year - 1900;
+    date->tm_mon = parsed.month - 1;
+    date->tm_mday = parsed.day;
+    return 0;
+}
+
+extern "C" int32_t KALDERAPI ParseTimeHrMin(int32_t *hour, int32_t *minute, const char *text) {
+    return ParseTime(hour, minute, text);
+}
+
+extern "C" int32_t KALDERAPI ParseTimeFormatString(KALDER_TIME *t, const char *text) {
+    int32_t hour = 0;
+    int32_t minute = 0;
+    if (ParseTime(&hour, &minute, text) != 0)
+        return -1;
+    return StoreTimeOfDay(t, hour, minute);
+}
+
+extern "C" int32_t KALDERAPI ParseTimeFormat2Strings(KALDER_TIME *t, const char *hourText,
+                                                     const char *minuteText) {
+    int32_t hour = ReadTypedNumber(hourText);
+    int32_t minute = ReadTypedNumber(minuteText);
+    if (ShowFound(CheckHourMinute(&hour, &minute)) != 0)
+        return -1;
+    return StoreTimeOfDay(t, hour, minute);
+}
+
+extern "C" int32_t KALDERAPI checkhrmin(int32_t *hour, int32_t *minute) {
+    return ShowFound(CheckHourMinute(hour, minute));
+}
+
+extern "C" int32_t KALDERAPI atoi_NullCheck(const char *text) { return ReadTypedNumber(text); }

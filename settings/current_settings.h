@@ -1,0 +1,107 @@
+// The settings block in force, shared by every thread.
+//
+// A refresh builds a new block in full and then switches one pointer to
+// it; every call takes the block in force once (SettingsReader) and reads
+// only that block until it returns, so it sees the settings entirely from
+// before or entirely from after any refresh.  Taking a block costs a few
+// plain loads and stores: no lock, no read-modify-write, no allocation.
+//
+// Blocks live in a small static pool and are written only when no call
+// holds them.  Each thread has a slot in which it names the block it
+// holds; a refresh that wants a block back first makes every thread's
+// earlier stores visible (plat::FlushProcessWriteBuffers), then waits until
+// no slot names it.  A thread that could not get a slot (more threads than
+// slots, or a system without per-thread values) counts itself in the
+// block's shared count instead, at the price of two atomic additions.
+#pragma once
+
+#include <atomic>
+
+#include "platform/platform.h"
+#include "settings/settings_block.h"
+
+namespace current_settings {
+
+struct alignas(64) ReaderSlot {
+    std::atomic<const SettingsBlock *> held{nullptr};
+    std::atomic<bool> claimed{false};
+};
+
+extern std::atomic<const SettingsBlock *> inForce;
+// Stands for "no slot to be had".
+extern ReaderSlot noSlot;
+
+// The calling thread's slot, null until its first call.  (The platform's
+// thread value holds it too, for the slot's release when the thread ends.)
+inline thread_local ReaderSlot *threadSlot = nullptr;
+
+// The calling thread's slot, claimed now; &noSlot when none can be had.
+ReaderSlot *ClaimSlot();
+// The block in force, counted in its shared count.
+const SettingsBlock *TakeCounted();
+void LeaveCounted(const SettingsBlock *block);
+
+// Whether slot is one of the calling thread's own (not null, not noSlot).
+inline bool IsOwnSlot(const ReaderSlot *slot) { return slot != nullptr && slot != &noSlot; }
+
+// The block in force, named in the thread's own slot: named first, then
+// checked to be still in force, so that a refresh that switched in between
+// either sees the name or is seen here.
+inline const SettingsBlock &TakeNamed(ReaderSlot *slot) {
+    const SettingsBlock *block = inForce.load(std::memory_order_acquire);
+    for (;;) {
+        slot->held.store(block, std::memory_order_release);
+        std::atomic_signal_fence(std::memory_order_seq_cst);
+        const SettingsBlock *again = inForce.load(std::memory_order_acquire);
+        if (again == block)
+            return *block;
+        block = again;
+    }
+}
+
+inline void LeaveNamed(ReaderSlot *slot) { slot->held.store(nullptr, std::memory_order_release); }
+
+} // namespace current_settings
+
+// The block in force for the length of one call.  A thread holds one block
+// at a time: nothing that can call back into the library (a warning box,
+// whose owner may) runs while a reader lives.
+class SettingsReader {
+  public:
+    SettingsReader() {
+        using namespace current_settings;
+        ReaderSlot *slot = threadSlot;
+        if (slot == nullptr) [[unlikely]]
+            slot = ClaimSlot();
+        slot_ = slot;
+        if (slot == &noSlot) [[unlikely]] {
+            block_ = TakeCounted();
+            return;
+        }
+        block_ = &TakeNamed(slot);
+    }
+    ~SettingsReader() {
+        if (slot_ == &current_settings::noSlot) [[unlikely]]
+            current_settings::LeaveCounted(block_);
+        else
+            current_settings::LeaveNamed(slot_);
+    }
+    SettingsReader(const SettingsReader &) = delete;
+    SettingsReader &operator=(const SettingsReader &) = delete;
+
+    const SettingsBlock &operator*() const { return *block_; }
+    const SettingsBlock *operator->() const { return block_; }
+
+  private:
+    const SettingsBlock *block_;
+    // The slot naming the block, or &noSlot when the block is counted.
+    current_settings::ReaderSlot *slot_;
+};
+
+// Puts a copy of block in force, once no call holds the pool block it goes
+// into.  Refreshes on several threads take turns.
+void PublishSettings(const SettingsBlock &block);
+
+// Per-thread slots from attach to detach; without them every call counts.
+void StartSettingsReaders();
+void StopSettingsReaders();

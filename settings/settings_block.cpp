@@ -1,0 +1,8 @@
+#include "settings/settings_block.h"
+
+#include "strings/date_names.h"
+
+void CompileSettings(SettingsBlock &block) {
+    CompileRecord(block);
+    fmt::KeepNames(block.names, DayNames, DayAbbrevs, MonthNames, MonthAbbrevs);
+}

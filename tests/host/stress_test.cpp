@@ -1,0 +1,206 @@
+// Many threads on every export family while one thread switches between two
+// settings profiles and reads them again: every result must be what one of
+// the two profiles gives, whole.  Meant for the ThreadSanitizer build, and
+// quick enough for the others.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "kalder32.h"
+#include "library_fixture.h"
+
+namespace {
+
+struct Profile {
+    const char *date, *time, *shortPicture, *longPicture;
+};
+
+constexpr Profile kUnitedStates{"/", ":", "M/d/yy", "dddd, MMMM dd, yyyy"};
+constexpr Profile kGerman{".", ".", "dd.MM.yyyy", "dddd, d. MMMM yyyy"};
+
+void UseProfile(const Profile &p) {
+    host::SetProfileKey("intl", "sDate", p.date);
+    host::SetProfileKey("intl", "sTime", p.time);
+    host::SetProfileKey("intl", "sShortDate", p.shortPicture);
+    host::SetProfileKey("intl", "sLongDate", p.longPicture);
+    GetWinDateFormat();
+}
+
+std::string Text(const char *s) { return s != nullptr ? s : "(null)"; }
+
+// A parse's outcome: its result, what it stored, and the warning it showed
+// on this thread.
+std::string Outcome(int32_t result, const std::string &stored) {
+    std::string text = std::to_string(result) + " " + stored;
+    if (result != 0)
+        text += " [" + host::LastMessageBoxTextOnThisThread() + "]";
+    return text;
+}
+
+std::string DateText(const DosDate &d) {
+    char b[48];
+    std::snprintf(b, sizeof b, "%u-%u-%u/%u", d.year, d.month, d.day, d.dayOfWeek);
+    return b;
+}
+
+// One call of each export family, with its result as text.
+using Probe = std::function<std::string()>;
+
+std::vector<Probe> Probes() {
+    return {
+        [] {
+            const DosDate d{2013, 6, 0, 14};
+            char out[40];
+            return Text(FillDosDateFormatString(&d, out));
+        },
+        [] {
+            char out[40];
+            return Text(FillDateFormatString(Date(1990, 6, 11, 3), out));
+        },
+        [] {
+            char out[40];
+            return Text(FillLongDateFormatString(Date(1999, 7, 20, 5), out));
+        },
+        [] {
+            char out[24];
+            return Text(FillTimeHrMin(13, 5, out));
+        },
+        [] {
+            char h[24], s[24], m[24];
+            Fill3StrTimeHrMin(9, 7, h, s, m);
+            return std::string(h) + "|" + s + "|" + m;
+        },
+        [] {
+            char out[24];
+            return Text(FillTimeFormatString(946741632, out));
+        },
+        [] {
+            char h[24], s[24], m[24];
+            FillTimeFormat3Strings(946741632, h, s, m);
+            return std::string(h) + "|" + s + "|" + m;
+        },
+        [] {
+            DosDate d{1, 1, 1, 1};
+            const int32_t r = ParseDosDateFormatString(&d, "12/25/99");
+            return Outcome(r, DateText(d));
+        },
+        [] {
+            KALDER_TM tm = Date(1, 1, 1, 1);
+            const int32_t r = ParseDateFormatString(&tm, "25.12.1999");
+            return Outcome(r, std::to_string(tm.tm_year) + "-" + std::to_string(tm.tm_mon) + "-" +
+                                  std::to_string(tm.tm_mday));
+        },
+        [] {
+            int32_t h = -1, m = -1;
+            const int32_t r = ParseTimeHrMin(&h, &m, "10.30");
+            return Outcome(r, std::to_string(h) + ":" + std::to_string(m));
+        },
+        [] {
+            KALDER_TIME t = 946741632;
+            const int32_t r = ParseTimeFormatString(&t, "25:00");
+            return Outcome(r, std::to_string(t));
+        },
+        [] {
+            KALDER_TIME t = 946741632;
+            const int32_t r = ParseTimeFormat2Strings(&t, "7", "61");
+            return Outcome(r, std::to_string(t));
+        },
+        [] {
+            int32_t h = 24, m = 5;
+            const int32_t r = checkhrmin(&h, &m);
+            return Outcome(r, std::to_string(h) + ":" + std::to_string(m));
+        },
+        [] { return std::string(1, GetTimeSep()); },
+        [] {
+            unsigned char record[228];
+            CopyWinDateStruc(record, sizeof record);
+            return std::string(reinterpret_cast<char *>(record), sizeof record);
+        },
+        [] {
+            DosDate d{2024, 3, 0, 1};
+            int32_t n = 0;
+            const int32_t r = DosdToJulian(&d, &n);
+            DosDate back{2024, 0, 0, 0};
+            const int32_t w = JulianToDosd(n, &back);
+            return std::to_string(r) + " " + std::to_string(w) + " " + DateText(back);
+        },
+        [] {
+            KALDER_TM tm = Date(2000, 2, 1, 0);
+            const int32_t n = SetTmJulian(&tm);
+            tm.tm_hour = 12;
+            return std::to_string(n) + " " + std::to_string(CalcDateSeconds(&tm)) + " " +
+                   std::to_string(CorrectLeapFromYear(1900)) + " " +
+                   std::to_string(Days_in_Month(4)) + " " + std::to_string(atoi_NullCheck(" 42x"));
+        },
+    };
+}
+
+class Stress : public LibraryTest {};
+
+TEST_F(Stress, EveryResultIsWhatOneProfileGives) {
+    const std::vector<Probe> probes = Probes();
+    // The record keeps what a shorter value leaves of a longer one after
+    // its NUL, so the profiles are taken in the order the switching thread
+    // takes them.
+    std::vector<std::string> wantA, wantB;
+    UseProfile(kUnitedStates);
+    UseProfile(kGerman);
+    UseProfile(kUnitedStates);
+    for (const Probe &probe : probes)
+        wantA.push_back(probe());
+    UseProfile(kGerman);
+    for (const Probe &probe : probes)
+        wantB.push_back(probe());
+    // The profiles must tell the settings-bound probes apart for the test
+    // to see a mix.
+    ASSERT_NE(wantA[0], wantB[0]);
+    ASSERT_NE(wantA[2], wantB[2]);
+    ASSERT_NE(wantA[7], wantB[7]);
+
+    constexpr int kReaders = 6;
+    std::atomic<bool> stop{false};
+    std::atomic<long> calls{0};
+    std::atomic<long> wrong{0};
+    std::vector<std::string> firstWrong(kReaders);
+    std::vector<std::thread> readers;
+    for (int t = 0; t < kReaders; ++t) {
+        readers.emplace_back([&, t] {
+            long mine = 0;
+            for (size_t i = static_cast<size_t>(t); !stop.load(std::memory_order_relaxed); ++i) {
+                const size_t p = i % probes.size();
+                const std::string got = probes[p]();
+                if (got != wantA[p] && got != wantB[p]) {
+                    if (wrong.fetch_add(1) == 0)
+                        firstWrong[static_cast<size_t>(t)] =
+                            "probe " + std::to_string(p) + ": '" + got + "'";
+                }
+                ++mine;
+            }
+            calls += mine;
+        });
+    }
+    long refreshes = 0;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
+    while (std::chrono::steady_clock::now() < end) {
+        UseProfile(refreshes % 2 == 0 ? kUnitedStates : kGerman);
+        ++refreshes;
+    }
+    stop = true;
+    for (std::thread &reader : readers)
+        reader.join();
+    std::string first;
+    for (const std::string &w : firstWrong)
+        first += w;
+    EXPECT_EQ(wrong.load(), 0) << first;
+    EXPECT_GT(refreshes, 100);
+    EXPECT_GT(calls.load(), 1000);
+    std::printf("%ld calls, %ld refreshes, %ld wrong\n", calls.load(), refreshes, wrong.load());
+}
+
+} // namespace
