@@ -72,7 +72,7 @@ namespace {
 // The time separator of the block in force; the usual way calls nothing.
 inline char TimeSeparator() {
     using namespace current_settings;
-    ReaderSlot *slot = threadSlot;
+    ReaderSlot *slot = ThreadSlot();
     if (!IsOwnSlot(slot)) [[unlikely]]
         return TimeSeparatorInFull();
     const char separator = TakeNamed(slot).record.sTime[0];
@@ -138,7 +138,7 @@ namespace {
 // own, take the full way.
 inline int32_t ParseDate(DosDate *date, const char *text) {
     using namespace current_settings;
-    ReaderSlot *slot = threadSlot;
+    ReaderSlot *slot = ThreadSlot();
     if (IsOwnSlot(slot)) [[likely]] {
         const SettingsBlock &settings = TakeNamed(slot);
         const bool usual = ReadUsualDate(settings.record, settings.dateDelimiters, date, text);
@@ -151,7 +151,7 @@ inline int32_t ParseDate(DosDate *date, const char *text) {
 
 inline int32_t ParseTime(int32_t *hour, int32_t *minute, const char *text) {
     using namespace current_settings;
-    ReaderSlot *slot = threadSlot;
+    ReaderSlot *slot = ThreadSlot();
     if (IsOwnSlot(slot)) [[likely]] {
         const SettingsBlock &settings = TakeNamed(slot);
         const bool usual = ReadUsualTime(settings.timeDelimiters, hour, minute, text);

@@ -67,11 +67,10 @@ ReaderSlot *ClaimSlot() {
         bool free = false;
         if (slot.claimed.compare_exchange_strong(free, true, std::memory_order_acquire)) {
             plat::SetThreadValue(&slot);
-            threadSlot = &slot;
             return &slot;
         }
     }
-    threadSlot = &noSlot;
+    plat::SetThreadValue(&noSlot);
     return &noSlot;
 }
 

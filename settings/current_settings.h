@@ -31,9 +31,11 @@ extern std::atomic<const SettingsBlock *> inForce;
 // Stands for "no slot to be had".
 extern ReaderSlot noSlot;
 
-// The calling thread's slot, null until its first call.  (The platform's
-// thread value holds it too, for the slot's release when the thread ends.)
-inline thread_local ReaderSlot *threadSlot = nullptr;
+// The calling thread's slot, null until its first call: kept in the
+// platform's per-thread value, which releases the slot when the thread ends.
+// (Not a thread_local: in the DLL that costs a TLS index that no unload
+// gives back, and a process runs out of them after about a thousand loads.)
+inline ReaderSlot *ThreadSlot() { return static_cast<ReaderSlot *>(plat::ThreadValue()); }
 
 // The calling thread's slot, claimed now; &noSlot when none can be had.
 ReaderSlot *ClaimSlot();
@@ -70,7 +72,7 @@ class SettingsReader {
   public:
     SettingsReader() {
         using namespace current_settings;
-        ReaderSlot *slot = threadSlot;
+        ReaderSlot *slot = ThreadSlot();
         if (slot == nullptr) [[unlikely]]
             slot = ClaimSlot();
         slot_ = slot;
