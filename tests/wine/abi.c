@@ -12,11 +12,13 @@
  *   abi.exe [CALLS]
  *
  * With CALLS, the program then makes the deterministic pass over every
- * export (tests/calls) and writes it to that file, so that one process
- * covers both: under CPU emulation each process start costs minutes.
+ * export (tests/calls), writes it to that file, and calls the library on
+ * several threads while the settings switch (stress.c): one process covers
+ * all three, since under CPU emulation each process start costs minutes.
  */
 #include "boxes.h"
 #include "calls.h"
+#include "stress.h"
 #include "winutil.h"
 #include "wtest.h"
 
@@ -240,7 +242,10 @@ int main(int argc, char **argv) {
     call_parsers();
 #endif
     CHECK(FreeLibrary(dll));
-    if (argc > 1)
+    if (argc > 1) {
         write_calls(argv[1]);
+        WTEST_GROUP("threads while the settings switch (stress.c)");
+        CHECK_INT(stress_run(), 0);
+    }
     return wtest_finish();
 }

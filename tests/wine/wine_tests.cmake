@@ -11,8 +11,8 @@
 # do 32-bit ones where the kernel runs 32-bit programs.  Where it does not,
 # they run under qemu at about two minutes a process, and the 32-bit build
 # runs one program: abi.exe, which checks every export's argument bytes and
-# stack cleanup and then makes the pass over every export, compared with
-# the Linux build's.
+# stack cleanup, makes the pass over every export, compared with the Linux
+# build's, and calls the library on six threads while the settings switch.
 if(KALDER_WIN_ARCH STREQUAL x64)
   set(KALDER_WINE_BITS 64)
   set(KALDER_WINE_MODE native)
@@ -68,7 +68,7 @@ endfunction()
 kalder_wine_program(probe probe.c)
 kalder_wine_program(abi abi.c)
 target_sources(abi PRIVATE ${PROJECT_SOURCE_DIR}/tests/calls/calls.c
-                           ${PROJECT_SOURCE_DIR}/tests/calls/calls_win.c)
+                           ${PROJECT_SOURCE_DIR}/tests/calls/calls_win.c ${KALDER_WINE_DIR}/stress.c)
 target_include_directories(abi PRIVATE ${PROJECT_SOURCE_DIR}/tests/calls)
 kalder_wine_program(typical typical.c)
 kalder_wine_program(load_cycles load_cycles.c)
