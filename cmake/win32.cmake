@@ -158,6 +158,7 @@ if(NOT KALDER_CALLS_REFERENCE)
 endif()
 
 include(${PROJECT_SOURCE_DIR}/tests/wine/wine_tests.cmake)
+include(${PROJECT_SOURCE_DIR}/bench/timing.cmake)
 
 # The 32-bit build builds the 64-bit one in x64/, for the kit and for its
 # tests, which run in the same ctest run as this build's.
