@@ -27,8 +27,8 @@ uint32_t DaysBeforeMonth(uint32_t month) {
     return days;
 }
 
-// Leap years from year 1 to year (inclusive), for year >= 0.
-int64_t LeapYearsThrough(int64_t year) { return year / 4 - year / 100 + year / 400; }
+// Leap years from year 1 to year (inclusive), for every 32-bit year.
+uint32_t LeapYearsThrough(uint32_t year) { return year / 4 - year / 100 + year / 400; }
 
 // Days from 1 January 1970 to 1 January of a year of a date word, in 32-bit
 // arithmetic: counted from 1 January of the year -399, one 400-year era
@@ -94,15 +94,17 @@ extern "C" int32_t KALDERAPI Days_in_Month(int32_t month) {
 }
 
 // Whole years from 1970 up to tm_year, then the day, hour, minute and second
-// terms; the total wraps modulo 2^32 into the signed result.
+// terms; the total wraps modulo 2^32 into the signed result.  All of it is
+// 32-bit unsigned arithmetic: the last whole year (below 2^31 + 1900) and
+// its leap-year count are exact, and the sums and products wrap just as the
+// result does, so no 64-bit division is needed on 32-bit processors.
 extern "C" KALDER_TIME KALDERAPI CalcDateSeconds(const KALDER_TM *date) {
     uint32_t seconds = 0;
     if (date->tm_year > 70) {
-        const int64_t years = static_cast<int64_t>(date->tm_year) - 70;
-        const int64_t lastYear = 1900 + static_cast<int64_t>(date->tm_year) - 1;
-        const int64_t leaps = LeapYearsThrough(lastYear) - LeapYearsThrough(1969);
-        const int64_t days = years * 365 + leaps;
-        seconds = static_cast<uint32_t>(static_cast<uint64_t>(days) * 86400u);
+        const uint32_t years = static_cast<uint32_t>(date->tm_year) - 70;
+        const uint32_t lastYear = static_cast<uint32_t>(date->tm_year) + 1899;
+        const uint32_t leaps = LeapYearsThrough(lastYear) - LeapYearsThrough(1969);
+        seconds = (years * 365 + leaps) * 86400u;
     }
     seconds += static_cast<uint32_t>(date->tm_yday) * 86400u;
     seconds += static_cast<uint32_t>(date->tm_hour) * 3600u;
