@@ -39,16 +39,30 @@ int32_t DaysToNewYear(uint16_t year) {
     return static_cast<int32_t>(days) - 146097 - 719162;
 }
 
+// SetFebruaryFor for the year of a date word, in 32-bit arithmetic: the
+// 64-bit remainder by 100 of the general rule costs a 32-bit processor a
+// long multiplication.
+int32_t SetFebruaryForWord(uint16_t year) {
+    const uint32_t y = year;
+    int32_t leap = 0;
+    if ((y & 3) == 0)
+        leap = y % 100 != 0 || (y & 15) == 0 ? 1 : 0;
+    MonthDays[1] = 28 + leap;
+    return MonthDays[1];
+}
+
 } // namespace
 
-extern "C" int32_t KALDERAPI CorrectLeap(const DosDate *date) { return SetFebruaryFor(date->year); }
+extern "C" int32_t KALDERAPI CorrectLeap(const DosDate *date) {
+    return SetFebruaryForWord(date->year);
+}
 
 extern "C" int32_t KALDERAPI CorrectLeapFromYear(int32_t year) {
     return SetFebruaryFor(static_cast<int16_t>(static_cast<uint16_t>(year)));
 }
 
 extern "C" int32_t KALDERAPI DosdToJulian(const DosDate *date, int32_t *dayNumber) {
-    SetFebruaryFor(date->year);
+    SetFebruaryForWord(date->year);
     const int32_t n = static_cast<int32_t>(date->day + DaysBeforeMonth(date->month));
     if (dayNumber != nullptr)
         *dayNumber = n;
@@ -59,7 +73,7 @@ extern "C" int32_t KALDERAPI DosdToJulian(const DosDate *date, int32_t *dayNumbe
 // real calendar date of that day, however many years away it lies.
 extern "C" int32_t KALDERAPI JulianToDosd(int32_t dayNumber, DosDate *date) {
     const uint16_t year = date->year;
-    SetFebruaryFor(year);
+    SetFebruaryForWord(year);
     const int64_t days = int64_t{DaysToNewYear(year)} + dayNumber - 1;
     int64_t storedYear = 0;
     unsigned month = 0;
