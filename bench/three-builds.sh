@@ -7,10 +7,11 @@
 # BUILD is a Windows build folder (default build/win32) after
 # `cmake --build BUILD`: kalder_timing.exe beside the 32-bit DLL, in x64/
 # beside the 64-bit one, and in reference/ beside the Linux library.  Each
-# sitting (default 3) runs the three programs one after another; a cell is
-# the median of the sittings' figures (each the best of 7 rounds) with their
-# lowest and highest in brackets, and a ratio is the Windows median over the
-# host median.  The Windows programs run under Wine through
+# sitting (default 5) runs the three programs one after another, and each
+# program gives the best of 7 rounds a row.  A cell is the lowest of the
+# sittings' figures, with their median and highest in brackets; a ratio is
+# the Windows build's lowest over the host's.  On a shared machine the
+# lowest is the figure that others' work disturbs least.  The Windows programs run under Wine through
 # scripts/wine-run.sh, in prefixes made for this run and removed after it.
 #
 # The 32-bit program runs only where the kernel runs 32-bit programs itself:
@@ -20,7 +21,7 @@ set -u
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-build/win32}" && pwd) || exit 2
-sittings=${2:-3}
+sittings=${2:-5}
 wine_run=$here/scripts/wine-run.sh
 work=$(mktemp -d "${TMPDIR:-/tmp}/kalder-timing.XXXXXX")
 
@@ -114,9 +115,9 @@ done | awk -F'\t' -v systems="$systems" '
                 key = sys[s] SUBSEP order[r]
                 if (!(key in n)) { line = line " | -"; if (s > 1) line = line " | -"; continue }
                 m = median(key)
-                line = line sprintf(" | %.1f (%.1f-%.1f)", m, lo, hi)
-                if (s == 1) base = m
-                else line = line (base > 0 ? sprintf(" | %.2fx", m / base) : " | -")
+                line = line sprintf(" | %.1f (%.1f, %.1f)", lo, m, hi)
+                if (s == 1) base = lo
+                else line = line (base > 0 ? sprintf(" | %.2fx", lo / base) : " | -")
             }
             if (ns < 3) line = line " | not timed here | -"
             print line " |"
