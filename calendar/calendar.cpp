@@ -27,8 +27,8 @@ uint32_t DaysBeforeMonth(uint32_t month, int32_t february) {
     return days;
 }
 
-// Leap years from year 1 to year (inclusive), for year >= 0.
-int64_t LeapYearsThrough(int64_t year) { return year / 4 - year / 100 + year / 400; }
+// Leap years from year 1 to year (inclusive), for every 32-bit year.
+uint32_t LeapYearsThrough(uint32_t year) { return year / 4 - year / 100 + year / 400; }
 
 // Days from 1 January 1970 to 1 January of a year of a date word, in 32-bit
 // arithmetic: counted from 1 January of the year -399, one 400-year era
@@ -39,16 +39,29 @@ int32_t DaysToNewYear(uint16_t year) {
     return static_cast<int32_t>(days) - 146097 - 719162;
 }
 
+// SetFebruaryFor for the year of a date word, in 32-bit arithmetic: the
+// 64-bit remainder by 100 of the general rule costs a 32-bit processor a
+// long multiplication.
+int32_t SetFebruaryForWord(uint16_t year) {
+    const uint32_t y = year;
+    int32_t leap = 0;
+    if ((y & 3) == 0)
+        leap = y % 100 != 0 || (y & 15) == 0 ? 1 : 0;
+    return StoreFebruary(28 + leap);
+}
+
 } // namespace
 
-extern "C" int32_t KALDERAPI CorrectLeap(const DosDate *date) { return SetFebruaryFor(date->year); }
+extern "C" int32_t KALDERAPI CorrectLeap(const DosDate *date) {
+    return SetFebruaryForWord(date->year);
+}
 
 extern "C" int32_t KALDERAPI CorrectLeapFromYear(int32_t year) {
     return SetFebruaryFor(static_cast<int16_t>(static_cast<uint16_t>(year)));
 }
 
 extern "C" int32_t KALDERAPI DosdToJulian(const DosDate *date, int32_t *dayNumber) {
-    const int32_t february = SetFebruaryFor(date->year);
+    const int32_t february = SetFebruaryForWord(date->year);
     const int32_t n = static_cast<int32_t>(date->day + DaysBeforeMonth(date->month, february));
     if (dayNumber != nullptr)
         *dayNumber = n;
@@ -59,7 +72,7 @@ extern "C" int32_t KALDERAPI DosdToJulian(const DosDate *date, int32_t *dayNumbe
 // real calendar date of that day, however many years away it lies.
 extern "C" int32_t KALDERAPI JulianToDosd(int32_t dayNumber, DosDate *date) {
     const uint16_t year = date->year;
-    SetFebruaryFor(year);
+    SetFebruaryForWord(year);
     const int64_t days = int64_t{DaysToNewYear(year)} + dayNumber - 1;
     int64_t storedYear = 0;
     unsigned month = 0;
@@ -94,15 +107,17 @@ extern "C" int32_t KALDERAPI Days_in_Month(int32_t month) {
 }
 
 // Whole years from 1970 up to tm_year, then the day, hour, minute and second
-// terms; the total wraps modulo 2^32 into the signed result.
+// terms; the total wraps modulo 2^32 into the signed result.  All of it is
+// 32-bit unsigned arithmetic: the last whole year (below 2^31 + 1900) and
+// its leap-year count are exact, and the sums and products wrap just as the
+// result does, so no 64-bit division is needed on 32-bit processors.
 extern "C" KALDER_TIME KALDERAPI CalcDateSeconds(const KALDER_TM *date) {
     uint32_t seconds = 0;
     if (date->tm_year > 70) {
-        const int64_t years = static_cast<int64_t>(date->tm_year) - 70;
-        const int64_t lastYear = 1900 + static_cast<int64_t>(date->tm_year) - 1;
-        const int64_t leaps = LeapYearsThrough(lastYear) - LeapYearsThrough(1969);
-        const int64_t days = years * 365 + leaps;
-        seconds = static_cast<uint32_t>(static_cast<uint64_t>(days) * 86400u);
+        const uint32_t years = static_cast<uint32_t>(date->tm_year) - 70;
+        const uint32_t lastYear = static_cast<uint32_t>(date->tm_year) + 1899;
+        const uint32_t leaps = LeapYearsThrough(lastYear) - LeapYearsThrough(1969);
+        seconds = (years * 365 + leaps) * 86400u;
     }
     seconds += static_cast<uint32_t>(date->tm_yday) * 86400u;
     seconds += static_cast<uint32_t>(date->tm_hour) * 3600u;

@@ -60,8 +60,12 @@ set_target_properties(calls_host PROPERTIES C_EXTENSIONS ON)
 add_test(NAME calls_host COMMAND calls_host $<TARGET_FILE:kalder32>
                                  ${PROJECT_BINARY_DIR}/calls-host.txt)
 
+# The timing of each export family; a Windows build times its reference/
+# build beside itself.
+include(${PROJECT_SOURCE_DIR}/bench/timing.cmake)
+
 # A Windows build makes this build in its folder reference/, for the pass
-# alone.
+# (and the timing) alone.
 option(KALDER_REFERENCE_ONLY "Build only the library and the pass over its exports" OFF)
 if(KALDER_REFERENCE_ONLY)
   return()
