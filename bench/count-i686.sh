@@ -35,7 +35,7 @@ cd "$here"
 g++ "${target[@]}" -O3 -fno-pic -no-pie -static -pthread -std=c++20 \
     -fno-exceptions -fno-rtti -DNDEBUG "$@" -I. -Iinclude \
     $(ls frame/*.cpp strings/*.cpp settings/*.cpp calendar/*.cpp format/*.cpp parse/*.cpp \
-        frame/host/*.cpp platform/host/*.cpp) bench/callgrind_driver.cpp -o "$work/driver"
+        frame/host/loader.cpp platform/host/*.cpp) bench/callgrind_driver.cpp -o "$work/driver"
 
 # Instructions the whole program executes.
 count() {
