@@ -128,16 +128,6 @@ static int watch_boxes(void) {
 #define RESULT 320
 typedef int (*Probe)(char *out);
 
-static struct tm tm_of(int year, int mon, int mday, int wday) {
-    struct tm tm;
-    memset(&tm, 0, sizeof tm);
-    tm.tm_year = year - 1900;
-    tm.tm_mon = mon;
-    tm.tm_mday = mday;
-    tm.tm_wday = wday;
-    return tm;
-}
-
 static int outcome(char *out, int32_t result, const char *stored) {
     return snprintf(out, RESULT, "%ld %s [%s]", (long)result, stored, seen_boxes);
 }

@@ -35,16 +35,6 @@ struct language {
 
 static const char *text_of(const struct language *lang, int id) { return lang->texts[id - 1150]; }
 
-static KALDER_TM date_of(int year, int mon, int mday, int wday) {
-    KALDER_TM tm;
-    memset(&tm, 0, sizeof tm);
-    tm.tm_year = year - 1900;
-    tm.tm_mon = mon;
-    tm.tm_mday = mday;
-    tm.tm_wday = wday;
-    return tm;
-}
-
 /* "<weekday> <day> <month> <year>" as the pictures below write it. */
 static void expect_long(FillLongFn fill, KALDER_TM tm, const char *day, const char *month) {
     char out[64] = "", want[128];
@@ -79,10 +69,10 @@ static void check_language(const struct language *lang) {
 
     /* Saturday 25 December 1999 and Sunday 2 January 2000: the last and the
      * first entry of each table. */
-    KALDER_TM saturday = date_of(1999, 11, 25, 6), sunday = date_of(2000, 0, 2, 0);
+    KALDER_TM saturday = tm_of(1999, 11, 25, 6), sunday = tm_of(2000, 0, 2, 0);
     expect_long(fill, saturday, text_of(lang, 1164), text_of(lang, 1183));
     expect_long(fill, sunday, text_of(lang, 1158), text_of(lang, 1172));
-    KALDER_TM wednesday = date_of(2024, 2, 13, 3);
+    KALDER_TM wednesday = tm_of(2024, 2, 13, 3);
     expect_long(fill, wednesday, text_of(lang, 1161), text_of(lang, 1174));
 
     WriteProfileStringA("intl", "sLongDate", "ddd d MMM yyyy");

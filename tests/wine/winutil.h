@@ -58,6 +58,18 @@ static inline int write_text_file(const char *path, const char *text) {
     return fclose(f) == 0 && ok;
 }
 
+/* A date as the run-time library's struct tm: year in full, month from 0,
+ * weekday from 0 (Sunday); every other field 0. */
+static inline struct tm tm_of(int year, int mon, int mday, int wday) {
+    struct tm tm;
+    memset(&tm, 0, sizeof tm);
+    tm.tm_year = year - 1900;
+    tm.tm_mon = mon;
+    tm.tm_mday = mday;
+    tm.tm_wday = wday;
+    return tm;
+}
+
 /* 25 December 1999, a Saturday (day 358 of the year): the date the
  * programs format through the library. */
 static inline struct tm christmas_1999_tm(void) {
