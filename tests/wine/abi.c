@@ -9,12 +9,15 @@
  * loosely, to see that arguments arrive in the right slots.  (64-bit
  * Windows has one calling convention, in which the caller cleans up.)
  *
- *   abi.exe [CALLS]
+ *   abi.exe [CALLS [threads]]
  *
  * With CALLS, the program then makes the deterministic pass over every
- * export (tests/calls), writes it to that file, and calls the library on
- * several threads while the settings switch (stress.c): one process covers
- * all three, since under CPU emulation each process start costs minutes.
+ * export (tests/calls) and writes it to that file; with "threads" too, it
+ * then calls the library on several threads while the settings switch
+ * (stress.c).  One process covers all three, since under CPU emulation each
+ * process start costs minutes.  (Under qemu's user emulation the emulator
+ * itself crashes on Wine's many threads, so there the threads are left
+ * out.)
  */
 #include "boxes.h"
 #include "calls.h"
@@ -225,9 +228,19 @@ static void write_calls(const char *file) {
     CHECK(fclose(out) == 0);
 }
 
+/* The United States settings the checks assume, whatever an earlier run
+ * that the emulator cut short left in WIN.INI. */
+static void use_us_settings(void) {
+    WriteProfileStringA("intl", "sShortDate", "M/d/yy");
+    WriteProfileStringA("intl", "sLongDate", "dddd, MMMM dd, yyyy");
+    WriteProfileStringA("intl", "sDate", "/");
+    WriteProfileStringA("intl", "sTime", ":");
+}
+
 int main(int argc, char **argv) {
     char path[MAX_PATH];
     REQUIRE(boxes_install());
+    use_us_settings();
     HMODULE dll = LoadLibraryA(join_path(path, exe_dir(), "KALDER32.dll"));
     if (!CHECK(dll != NULL)) {
         printf("     LoadLibraryA(%s) failed, error %lu\n", path, GetLastError());
@@ -242,8 +255,9 @@ int main(int argc, char **argv) {
     call_parsers();
 #endif
     CHECK(FreeLibrary(dll));
-    if (argc > 1) {
+    if (argc > 1)
         write_calls(argv[1]);
+    if (argc > 2 && strcmp(argv[2], "threads") == 0) {
         WTEST_GROUP("threads while the settings switch (stress.c)");
         CHECK_INT(stress_run(), 0);
     }

@@ -11,8 +11,9 @@
 # do 32-bit ones where the kernel runs 32-bit programs.  Where it does not,
 # they run under qemu at about two minutes a process, and the 32-bit build
 # runs one program: abi.exe, which checks every export's argument bytes and
-# stack cleanup, makes the pass over every export, compared with the Linux
-# build's, and calls the library on six threads while the settings switch.
+# stack cleanup and makes the pass over every export, compared with the
+# Linux build's.  (The thread stress runs in the 64-bit suite and wherever
+# 32-bit programs run natively.)
 if(KALDER_WIN_ARCH STREQUAL x64)
   set(KALDER_WINE_BITS 64)
   set(KALDER_WINE_MODE native)
@@ -99,8 +100,14 @@ set_tests_properties(${KALDER_WINE}_cleanup PROPERTIES FIXTURES_CLEANUP ${KALDER
 
 # abi.exe writes the pass over every export beside itself; it must match the
 # Linux build's pass byte for byte.
+# Natively it then runs six threads while the settings switch; under qemu
+# the emulator itself crashes on that many Wine threads.
 set(KALDER_CALLS_OUT calls-${KALDER_WIN_ARCH}.txt)
-kalder_wine_test(abi ${KALDER_CALLS_OUT})
+if(KALDER_WINE_FULL_SUITE)
+  kalder_wine_test(abi ${KALDER_CALLS_OUT} threads)
+else()
+  kalder_wine_test(abi ${KALDER_CALLS_OUT})
+endif()
 add_test(NAME ${KALDER_WINE}_calls_match_linux
          COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/same-output.sh ${KALDER_CALLS_REFERENCE}
                  ${KALDER_WIN32_OUT}/${KALDER_CALLS_OUT})
