@@ -45,28 +45,16 @@ fail() {
     failures=$((failures + 1))
 }
 
-# "ordinal name" for every named export.  objdump lists the name table as
-# "[index] name" with the index counted from the ordinal base.
-exports_of() {
-    "$objdump" -p "$1" | awk '
-        /^Export Address Table -- Ordinal Base/ { base = $NF }
-        /^\[Ordinal\/Name Pointer\] Table/ { names = 1; next }
-        names && /^[ \t]*\[ *[0-9]+\]/ {
-            line = $0; sub(/^[ \t]*\[ */, "", line)
-            idx = line; sub(/\].*/, "", idx)
-            name = line; sub(/^[0-9]+\] */, "", name)
-            print idx + base, name
-            next
-        }
-        names && /^[ \t]*$/ { names = 0 }'
-}
+# shellcheck source=pe-tables.sh
+. "$(dirname "$0")/pe-tables.sh"
+exports_of() { pe_exports "$objdump" "$1"; }
 
 # Number of entries in the export address table (named or not).
 export_slots_of() {
     "$objdump" -p "$1" | awk '/^\t\[ *[0-9]+\] \+base\[/ { n++ } END { print n + 0 }'
 }
 
-imports_of() { "$objdump" -p "$1" | awk '/DLL Name:/ { print $NF }'; }
+imports_of() { pe_import_modules "$objdump" "$1"; }
 
 check_format() {
     local actual

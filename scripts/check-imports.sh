@@ -7,15 +7,16 @@ set -u
 objdump=$1
 program=$2
 dll=$3
+# shellcheck source=pe-tables.sh
+. "$(dirname "$0")/pe-tables.sh"
 failures=0
 fail() {
     echo "FAIL: $*"
     failures=$((failures + 1))
 }
 
-exports=$("$objdump" -p "$dll" | awk '/\[Ordinal\/Name Pointer\] Table/ { n = 1; next }
-    n && /^[ \t]*\[/ { print $NF } n && /^[ \t]*$/ { n = 0 }' | sort)
-modules=$("$objdump" -p "$program" | awk '/DLL Name:/ { print $3 }' | sort -u)
+exports=$(pe_export_names "$objdump" "$dll")
+modules=$(pe_import_modules "$objdump" "$program" | sort -u)
 grep -qx KALDER32.dll <<<"$modules" || fail "$program does not import KALDER32.dll"
 for module in $modules; do
     case $module in
@@ -23,8 +24,7 @@ for module in $modules; do
     *) fail "$program imports $module" ;;
     esac
 done
-used=$("$objdump" -p "$program" | awk '/DLL Name: KALDER32.dll/ { k = 1; next }
-    /DLL Name:/ { k = 0 } k && /^[ \t]+[0-9a-f]+[ \t]+[0-9]+[ \t]+[A-Za-z_]/ { print $3 }' | sort -u)
+used=$(pe_imported_names "$objdump" "$program" KALDER32.dll)
 [ -n "$used" ] || fail "$program imports no names from KALDER32.dll"
 for name in $used; do
     grep -qx "$name" <<<"$exports" || fail "$program imports $name, which KALDER32.dll does not export"

@@ -11,6 +11,8 @@ kit=$3
 zip=$4
 x64_objdump=${5:-}
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=pe-tables.sh
+. "$here/pe-tables.sh"
 passed=0
 failed=0
 
@@ -76,8 +78,7 @@ check_arch() {
 
     # Every export is in the import library, imported from KALDER32.dll.
     local symbols exports name
-    exports=$("$dump" -p "$kit/${dir}KALDER32.dll" | awk '/\[Ordinal\/Name Pointer\] Table/ { n = 1; next }
-        n && /^[ \t]*\[/ { print $NF } n && /^[ \t]*$/ { n = 0 }' | sort)
+    exports=$(pe_export_names "$dump" "$kit/${dir}KALDER32.dll")
     symbols=$("$nm" "$kit/${dir}libkalder32.a" 2>/dev/null)
     for name in $exports; do
         check "${dir}libkalder32.a defines ${pattern//NAME/$name}" \
