@@ -72,6 +72,9 @@ extern "C" int KALDERAPI DllMain(plat::Module module, unsigned long reason, void
     case kDllProcessDetach:
         Detach();
         return 1;
+    case kDllThreadDetach:
+        plat::ThreadEnds(); // gives the thread's settings reader slot back
+        return 1;
     default:
         return 1;
     }

@@ -46,18 +46,20 @@ const char *GetEnv(const char *name);
 // Opens a text file named with a Windows path for reading ("r").
 std::FILE *OpenTextFile(const char *path);
 
-// Threads (FlsAlloc, FlsGetValue, FlsSetValue, FlsFree,
-// FlushProcessWriteBuffers, SwitchToThread).
+// Threads (TlsAlloc, TlsSetValue, TlsFree, FlushProcessWriteBuffers,
+// SwitchToThread).
 //
-// One pointer-sized value per thread, null until the thread sets it.  When
-// a thread whose value is set ends, atThreadEnd is called on that thread
-// with the value.  StartThreadValues returns false when the system offers
+// One pointer-sized value per thread, null until the thread sets it; read
+// it with ThreadValue (platform/thread_value.h, inline).  When a thread
+// whose value is set ends, ThreadEnds runs on it and calls atThreadEnd with
+// the value: the library's thread detach calls it under Windows, the host
+// calls it itself.  StartThreadValues returns false when the system offers
 // no such values or cannot flush other threads' writes (below); the values
 // must then not be used.
 bool StartThreadValues(void (*atThreadEnd)(void *value));
 void StopThreadValues();
-void *ThreadValue();
 void SetThreadValue(void *value);
+void ThreadEnds();
 // Every store that another thread of the process has made before this call
 // is visible to the caller when it returns, as if each of those threads had
 // run a full fence.

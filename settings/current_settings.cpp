@@ -74,6 +74,13 @@ ReaderSlot *ClaimSlot() {
     return &noSlot;
 }
 
+int ClaimedSlots() {
+    int claimed = 0;
+    for (const ReaderSlot &slot : slots)
+        claimed += slot.claimed.load(std::memory_order_acquire) ? 1 : 0;
+    return claimed;
+}
+
 const SettingsBlock *TakeCounted() {
     for (;;) {
         const SettingsBlock *block = inForce.load(std::memory_order_seq_cst);

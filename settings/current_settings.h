@@ -18,6 +18,7 @@
 #include <atomic>
 
 #include "platform/platform.h"
+#include "platform/thread_value.h"
 #include "settings/settings_block.h"
 
 namespace current_settings {
@@ -33,8 +34,8 @@ extern ReaderSlot noSlot;
 
 // The calling thread's slot, null until its first call: kept in the
 // platform's per-thread value, which releases the slot when the thread ends.
-// (Not a thread_local: in the DLL that costs a TLS index that no unload
-// gives back, and a process runs out of them after about a thousand loads.)
+// (Not a C++ thread_local: MinGW emulates those in the DLL at the price of a
+// call per read and a TLS index that no unload gives back.)
 inline ReaderSlot *ThreadSlot() { return static_cast<ReaderSlot *>(plat::ThreadValue()); }
 
 // The calling thread's slot, claimed now; &noSlot when none can be had.
@@ -42,6 +43,9 @@ ReaderSlot *ClaimSlot();
 // The block in force, counted in its shared count.
 const SettingsBlock *TakeCounted();
 void LeaveCounted(const SettingsBlock *block);
+
+// How many threads hold a slot now (for tests).
+int ClaimedSlots();
 
 // Whether slot is one of the calling thread's own (not null, not noSlot).
 inline bool IsOwnSlot(const ReaderSlot *slot) { return slot != nullptr && slot != &noSlot; }

@@ -1,27 +1,26 @@
 // Host stand-in for the thread services: a thread-local value whose end
-// is reported as fiber-local storage reports it, and the process-wide write
-// flush through membarrier.
+// is reported as the library's thread detach reports it under Windows, and
+// the process-wide write flush through membarrier.
 #include <linux/membarrier.h>
 #include <sched.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 #include "platform/platform.h"
+#include "platform/thread_value.h"
+
+namespace plat::detail {
+constinit thread_local void *threadValue = nullptr;
+} // namespace plat::detail
 
 namespace {
 
 void (*threadEndHook)(void *) = nullptr;
 bool flushReady = false;
 
-thread_local void *threadValue = nullptr;
-
 // Made on a thread's first SetThreadValue; ends with the thread.
 struct ThreadEndWatch {
-    ~ThreadEndWatch() {
-        if (threadValue != nullptr && threadEndHook != nullptr)
-            threadEndHook(threadValue);
-        threadValue = nullptr;
-    }
+    ~ThreadEndWatch() { plat::ThreadEnds(); }
 };
 thread_local ThreadEndWatch threadEndWatch;
 
@@ -41,11 +40,15 @@ bool StartThreadValues(void (*atThreadEnd)(void *value)) {
 // The process stays registered for the flush: that cannot be undone.
 void StopThreadValues() { threadEndHook = nullptr; }
 
-void *ThreadValue() { return threadValue; }
-
 void SetThreadValue(void *value) {
-    static_cast<void>(&threadEndWatch); // its end runs the hook
-    threadValue = value;
+    static_cast<void>(&threadEndWatch); // its end runs ThreadEnds
+    detail::threadValue = value;
+}
+
+void ThreadEnds() {
+    if (detail::threadValue != nullptr && threadEndHook != nullptr)
+        threadEndHook(detail::threadValue);
+    detail::threadValue = nullptr;
 }
 
 void FlushProcessWriteBuffers() {

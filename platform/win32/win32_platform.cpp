@@ -1,8 +1,9 @@
 // The platform calls as the real system provides them.
 #include "platform/platform.h"
+#include "platform/thread_value.h"
 
 #include <cstdlib>
-// FlsAlloc and FlushProcessWriteBuffers came with Windows Vista.
+// FlushProcessWriteBuffers came with Windows Vista.
 #ifndef _WIN32_WINNT
 #define _WIN32_WINNT 0x0600
 #endif
@@ -49,33 +50,46 @@ const char *GetEnv(const char *name) { return std::getenv(name); }
 
 std::FILE *OpenTextFile(const char *path) { return std::fopen(path, "r"); }
 
+namespace detail {
+unsigned long threadValueIndex = kNoThreadValues;
+} // namespace detail
+
 namespace {
-
-DWORD threadValueIndex = FLS_OUT_OF_INDEXES;
 void (*threadEndHook)(void *) = nullptr;
-
-VOID WINAPI AtThreadEnd(PVOID value) {
-    if (value != nullptr && threadEndHook != nullptr)
-        threadEndHook(value);
-}
-
 } // namespace
 
+// Only an index below 64 has its slot at the fixed place ThreadValue reads;
+// a process that has used up those gets no values, and the library counts
+// its calls instead.
 bool StartThreadValues(void (*atThreadEnd)(void *value)) {
     threadEndHook = atThreadEnd;
-    threadValueIndex = FlsAlloc(AtThreadEnd);
-    return threadValueIndex != FLS_OUT_OF_INDEXES;
+    const DWORD index = TlsAlloc();
+    if (index == TLS_OUT_OF_INDEXES)
+        return false;
+    if (index >= detail::kNoThreadValues) {
+        TlsFree(index);
+        return false;
+    }
+    detail::threadValueIndex = index;
+    return true;
 }
 
 void StopThreadValues() {
-    if (threadValueIndex != FLS_OUT_OF_INDEXES)
-        FlsFree(threadValueIndex);
-    threadValueIndex = FLS_OUT_OF_INDEXES;
+    if (detail::threadValueIndex < detail::kNoThreadValues)
+        TlsFree(detail::threadValueIndex);
+    detail::threadValueIndex = detail::kNoThreadValues;
 }
 
-void *ThreadValue() { return FlsGetValue(threadValueIndex); }
+void SetThreadValue(void *value) { TlsSetValue(detail::threadValueIndex, value); }
 
-void SetThreadValue(void *value) { FlsSetValue(threadValueIndex, value); }
+void ThreadEnds() {
+    void *value = ThreadValue();
+    if (value == nullptr)
+        return;
+    if (threadEndHook != nullptr)
+        threadEndHook(value);
+    TlsSetValue(detail::threadValueIndex, nullptr);
+}
 
 void FlushProcessWriteBuffers() { ::FlushProcessWriteBuffers(); }
 

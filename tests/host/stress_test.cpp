@@ -14,6 +14,7 @@
 
 #include "kalder32.h"
 #include "library_fixture.h"
+#include "settings/current_settings.h"
 
 namespace {
 
@@ -201,6 +202,16 @@ TEST_F(Stress, EveryResultIsWhatOneProfileGives) {
     EXPECT_GT(refreshes, 100);
     EXPECT_GT(calls.load(), 1000);
     std::printf("%ld calls, %ld refreshes, %ld wrong\n", calls.load(), refreshes, wrong.load());
+}
+
+// A thread's slot goes back when the thread ends, so that threads that come
+// and go never use up the slots and push later threads onto the slow way.
+TEST_F(Stress, ThreadsThatEndGiveTheirSlotsBack) {
+    GetTimeSep();
+    const int before = current_settings::ClaimedSlots();
+    for (int t = 0; t < 200; ++t)
+        std::thread([] { EXPECT_EQ(GetTimeSep(), ':'); }).join();
+    EXPECT_EQ(current_settings::ClaimedSlots(), before);
 }
 
 } // namespace
