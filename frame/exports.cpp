@@ -73,7 +73,7 @@ namespace {
 inline char TimeSeparator() {
     using namespace current_settings;
     ReaderSlot *slot = ThreadSlot();
-    if (!IsOwnSlot(slot)) [[unlikely]]
+    if (slot == nullptr) [[unlikely]]
         return TimeSeparatorInFull();
     const char separator = TakeNamed(slot).record.sTime[0];
     LeaveNamed(slot);
@@ -139,7 +139,7 @@ namespace {
 inline int32_t ParseDate(DosDate *date, const char *text) {
     using namespace current_settings;
     ReaderSlot *slot = ThreadSlot();
-    if (IsOwnSlot(slot)) [[likely]] {
+    if (slot != nullptr) [[likely]] {
         const SettingsBlock &settings = TakeNamed(slot);
         const bool usual = ReadUsualDate(settings.record, settings.dateDelimiters, date, text);
         LeaveNamed(slot);
@@ -152,7 +152,7 @@ inline int32_t ParseDate(DosDate *date, const char *text) {
 inline int32_t ParseTime(int32_t *hour, int32_t *minute, const char *text) {
     using namespace current_settings;
     ReaderSlot *slot = ThreadSlot();
-    if (IsOwnSlot(slot)) [[likely]] {
+    if (slot != nullptr) [[likely]] {
         const SettingsBlock &settings = TakeNamed(slot);
         const bool usual = ReadUsualTime(settings.timeDelimiters, hour, minute, text);
         LeaveNamed(slot);

@@ -16,6 +16,8 @@ constinit SettingsBlock pool[kPoolSize] = {LoadTimeBlock()};
 std::atomic<int> counted[kPoolSize];
 ReaderSlot slots[kSlots];
 std::atomic<bool> slotsReady{false};
+// Claimed slots, so that when all are taken a thread need not look.
+std::atomic<int> slotsClaimed{0};
 std::atomic_flag refreshing = ATOMIC_FLAG_INIT;
 
 int PoolIndex(const SettingsBlock *block) { return static_cast<int>(block - pool); }
@@ -49,36 +51,27 @@ SettingsBlock *FreeBlock() {
 
 void ReleaseSlot(void *value) {
     auto *slot = static_cast<ReaderSlot *>(value);
-    if (slot == nullptr || slot == &noSlot)
+    if (slot == nullptr)
         return;
     slot->held.store(nullptr, std::memory_order_release);
     slot->claimed.store(false, std::memory_order_release);
+    slotsClaimed.fetch_sub(1, std::memory_order_relaxed);
 }
 
-} // namespace
-
-std::atomic<const SettingsBlock *> inForce{&pool[0]};
-ReaderSlot noSlot;
-
+// A free slot, claimed and made the calling thread's; null when none.
 ReaderSlot *ClaimSlot() {
-    if (!slotsReady.load(std::memory_order_acquire))
-        return &noSlot;
+    if (!slotsReady.load(std::memory_order_acquire) ||
+        slotsClaimed.load(std::memory_order_relaxed) >= kSlots)
+        return nullptr;
     for (ReaderSlot &slot : slots) {
         bool free = false;
         if (slot.claimed.compare_exchange_strong(free, true, std::memory_order_acquire)) {
+            slotsClaimed.fetch_add(1, std::memory_order_relaxed);
             plat::SetThreadValue(&slot);
             return &slot;
         }
     }
-    plat::SetThreadValue(&noSlot);
-    return &noSlot;
-}
-
-int ClaimedSlots() {
-    int claimed = 0;
-    for (const ReaderSlot &slot : slots)
-        claimed += slot.claimed.load(std::memory_order_acquire) ? 1 : 0;
-    return claimed;
+    return nullptr;
 }
 
 const SettingsBlock *TakeCounted() {
@@ -90,6 +83,19 @@ const SettingsBlock *TakeCounted() {
             return block;
         count.fetch_sub(1, std::memory_order_release);
     }
+}
+
+} // namespace
+
+std::atomic<const SettingsBlock *> inForce{&pool[0]};
+
+int ClaimedSlots() { return slotsClaimed.load(std::memory_order_acquire); }
+
+const SettingsBlock *TakeWithoutSlot(ReaderSlot *&slot) {
+    slot = ClaimSlot();
+    if (slot != nullptr)
+        return &TakeNamed(slot);
+    return TakeCounted();
 }
 
 void LeaveCounted(const SettingsBlock *block) {

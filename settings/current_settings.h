@@ -10,8 +10,8 @@
 // holds them.  Each thread has a slot in which it names the block it
 // holds; a refresh that wants a block back first makes every thread's
 // earlier stores visible (plat::FlushProcessWriteBuffers), then waits until
-// no slot names it.  A thread that could not get a slot (more threads than
-// slots, or a system without per-thread values) counts itself in the
+// no slot names it.  A thread without a slot (its first call, more threads
+// than slots, or a system without per-thread values) counts itself in the
 // block's shared count instead, at the price of two atomic additions.
 #pragma once
 
@@ -29,8 +29,6 @@ struct alignas(64) ReaderSlot {
 };
 
 extern std::atomic<const SettingsBlock *> inForce;
-// Stands for "no slot to be had".
-extern ReaderSlot noSlot;
 
 // The calling thread's slot, null until its first call: kept in the
 // platform's per-thread value, which releases the slot when the thread ends.
@@ -38,17 +36,14 @@ extern ReaderSlot noSlot;
 // call per read and a TLS index that no unload gives back.)
 inline ReaderSlot *ThreadSlot() { return static_cast<ReaderSlot *>(plat::ThreadValue()); }
 
-// The calling thread's slot, claimed now; &noSlot when none can be had.
-ReaderSlot *ClaimSlot();
-// The block in force, counted in its shared count.
-const SettingsBlock *TakeCounted();
+// The block in force, for a thread without a slot: named in a slot
+// claimed now, or counted in its shared count (slot left null) when none
+// can be had.
+const SettingsBlock *TakeWithoutSlot(ReaderSlot *&slot);
 void LeaveCounted(const SettingsBlock *block);
 
 // How many threads hold a slot now (for tests).
 int ClaimedSlots();
-
-// Whether slot is one of the calling thread's own (not null, not noSlot).
-inline bool IsOwnSlot(const ReaderSlot *slot) { return slot != nullptr && slot != &noSlot; }
 
 // The block in force, named in the thread's own slot: named first, then
 // checked to be still in force, so that a refresh that switched in between
@@ -74,20 +69,15 @@ inline void LeaveNamed(ReaderSlot *slot) { slot->held.store(nullptr, std::memory
 // whose owner may) runs while a reader lives.
 class SettingsReader {
   public:
-    SettingsReader() {
-        using namespace current_settings;
-        ReaderSlot *slot = ThreadSlot();
-        if (slot == nullptr) [[unlikely]]
-            slot = ClaimSlot();
-        slot_ = slot;
-        if (slot == &noSlot) [[unlikely]] {
-            block_ = TakeCounted();
+    SettingsReader() : slot_(current_settings::ThreadSlot()) {
+        if (slot_ == nullptr) [[unlikely]] {
+            block_ = current_settings::TakeWithoutSlot(slot_);
             return;
         }
-        block_ = &TakeNamed(slot);
+        block_ = &current_settings::TakeNamed(slot_);
     }
     ~SettingsReader() {
-        if (slot_ == &current_settings::noSlot) [[unlikely]]
+        if (slot_ == nullptr) [[unlikely]]
             current_settings::LeaveCounted(block_);
         else
             current_settings::LeaveNamed(slot_);
@@ -99,9 +89,9 @@ class SettingsReader {
     const SettingsBlock *operator->() const { return block_; }
 
   private:
-    const SettingsBlock *block_;
-    // The slot naming the block, or &noSlot when the block is counted.
+    // The slot naming the block, or null when the block is counted.
     current_settings::ReaderSlot *slot_;
+    const SettingsBlock *block_;
 };
 
 // Puts a copy of block in force, once no call holds the pool block it goes
