@@ -27,7 +27,7 @@ uint16_t Word(int32_t value, uint32_t offset) {
 
 extern "C" void KALDERAPI GetWinDateFormat(void) { RefreshSettings(); }
 
-extern "C" char KALDERAPI GetTimeSep(void) { return SettingsReader()->record.sTime[0]; }
+extern "C" char KALDERAPI GetTimeSep(void) { return TimeSeparatorInForce(); }
 
 // A negative length copies nothing and a length past the record copies the
 // whole record, so the copy never reads beyond it.
@@ -65,38 +65,20 @@ extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
     return FormatLongDate(settings->record, settings->longPlan, settings->names, date, out);
 }
 
-namespace {
-
-[[gnu::noinline]] char TimeSeparatorInFull() { return SettingsReader()->record.sTime[0]; }
-
-// The time separator of the block in force; the usual way calls nothing.
-inline char TimeSeparator() {
-    using namespace current_settings;
-    ReaderSlot *slot = ThreadSlot();
-    if (slot == nullptr) [[unlikely]]
-        return TimeSeparatorInFull();
-    const char separator = TakeNamed(slot).record.sTime[0];
-    LeaveNamed(slot);
-    return separator;
-}
-
-} // namespace
-
 extern "C" char *KALDERAPI FillTimeHrMin(int32_t hour, int32_t minute, char *out) {
-    return FormatTime(TimeSeparator(), hour, minute, out);
+    return FormatTime(TimeSeparatorInForce(), hour, minute, out);
 }
 
 extern "C" char *KALDERAPI Fill3StrTimeHrMin(int32_t hour, int32_t minute, char *hourOut,
                                              char *sepOut, char *minuteOut) {
-    const SettingsReader settings;
-    return FormatTimeParts(settings->record.sTime[0], hour, minute, hourOut, sepOut, minuteOut);
+    return FormatTimeParts(TimeSeparatorInForce(), hour, minute, hourOut, sepOut, minuteOut);
 }
 
 extern "C" char *KALDERAPI FillTimeFormatString(KALDER_TIME t, char *out) {
     int32_t hour = 0;
     int32_t minute = 0;
     UtcHourMinute(t, &hour, &minute);
-    return FormatTime(TimeSeparator(), hour, minute, out);
+    return FormatTime(TimeSeparatorInForce(), hour, minute, out);
 }
 
 extern "C" char *KALDERAPI FillTimeFormat3Strings(KALDER_TIME t, char *hourOut, char *sepOut,
@@ -104,8 +86,7 @@ extern "C" char *KALDERAPI FillTimeFormat3Strings(KALDER_TIME t, char *hourOut, 
     int32_t hour = 0;
     int32_t minute = 0;
     UtcHourMinute(t, &hour, &minute);
-    const SettingsReader settings;
-    return FormatTimeParts(settings->record.sTime[0], hour, minute, hourOut, sepOut, minuteOut);
+    return FormatTimeParts(TimeSeparatorInForce(), hour, minute, hourOut, sepOut, minuteOut);
 }
 
 // --- Parsing: the usual text is read straight from the block taken; any

@@ -88,6 +88,7 @@ const SettingsBlock *TakeCounted() {
 } // namespace
 
 std::atomic<const SettingsBlock *> inForce{&pool[0]};
+std::atomic<char> timeSeparator{kLoadTimeRecord.sTime[0]};
 
 int ClaimedSlots() { return slotsClaimed.load(std::memory_order_acquire); }
 
@@ -112,6 +113,7 @@ void PublishSettings(const SettingsBlock &block) {
     SettingsBlock *target = FreeBlock();
     std::memcpy(static_cast<void *>(target), &block, sizeof block);
     inForce.store(target, std::memory_order_seq_cst);
+    timeSeparator.store(target->record.sTime[0], std::memory_order_relaxed);
     refreshing.clear(std::memory_order_release);
 }
 

@@ -29,6 +29,9 @@ struct alignas(64) ReaderSlot {
 };
 
 extern std::atomic<const SettingsBlock *> inForce;
+// The time separator of the block in force (record.sTime[0]), stored with
+// each switch: the time formatters need nothing else.
+extern std::atomic<char> timeSeparator;
 
 // The calling thread's slot, null until its first call: kept in the
 // platform's per-thread value, which releases the slot when the thread ends.
@@ -93,6 +96,12 @@ class SettingsReader {
     current_settings::ReaderSlot *slot_;
     const SettingsBlock *block_;
 };
+
+// The time separator of the settings in force: one character, so a call
+// that reads nothing else sees it whole without taking the block.
+inline char TimeSeparatorInForce() {
+    return current_settings::timeSeparator.load(std::memory_order_relaxed);
+}
 
 // Puts a copy of block in force, once no call holds the pool block it goes
 // into.  Refreshes on several threads take turns.
