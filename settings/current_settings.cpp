@@ -92,6 +92,18 @@ std::atomic<char> timeSeparator{kLoadTimeRecord.sTime[0]};
 
 int ClaimedSlots() { return slotsClaimed.load(std::memory_order_acquire); }
 
+const SettingsBlock &TakeNamedAgain(ReaderSlot *slot) {
+    const SettingsBlock *block = inForce.load(std::memory_order_acquire);
+    for (;;) {
+        slot->held.store(block, std::memory_order_release);
+        std::atomic_signal_fence(std::memory_order_seq_cst);
+        const SettingsBlock *again = inForce.load(std::memory_order_acquire);
+        if (again == block)
+            return *block;
+        block = again;
+    }
+}
+
 const SettingsBlock *TakeWithoutSlot(ReaderSlot *&slot) {
     slot = ClaimSlot();
     if (slot != nullptr)

@@ -50,17 +50,17 @@ int ClaimedSlots();
 
 // The block in force, named in the thread's own slot: named first, then
 // checked to be still in force, so that a refresh that switched in between
-// either sees the name or is seen here.
+// either sees the name or is seen here (and the name is taken again, out of
+// the way).
+const SettingsBlock &TakeNamedAgain(ReaderSlot *slot);
+
 inline const SettingsBlock &TakeNamed(ReaderSlot *slot) {
     const SettingsBlock *block = inForce.load(std::memory_order_acquire);
-    for (;;) {
-        slot->held.store(block, std::memory_order_release);
-        std::atomic_signal_fence(std::memory_order_seq_cst);
-        const SettingsBlock *again = inForce.load(std::memory_order_acquire);
-        if (again == block)
-            return *block;
-        block = again;
-    }
+    slot->held.store(block, std::memory_order_release);
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    if (inForce.load(std::memory_order_acquire) != block) [[unlikely]]
+        return TakeNamedAgain(slot);
+    return *block;
 }
 
 inline void LeaveNamed(ReaderSlot *slot) { slot->held.store(nullptr, std::memory_order_release); }
