@@ -27,7 +27,7 @@ uint16_t Word(int32_t value, uint32_t offset) {
 
 extern "C" void KALDERAPI GetWinDateFormat(void) { RefreshSettings(); }
 
-extern "C" char KALDERAPI GetTimeSep(void) { return TimeSeparatorInForce(); }
+extern "C" char KALDERAPI GetTimeSep(void) { return QuickSettingsInForce().timeSeparator; }
 
 // A negative length copies nothing and a length past the record copies the
 // whole record, so the copy never reads beyond it.
@@ -66,19 +66,20 @@ extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
 }
 
 extern "C" char *KALDERAPI FillTimeHrMin(int32_t hour, int32_t minute, char *out) {
-    return FormatTime(TimeSeparatorInForce(), hour, minute, out);
+    return FormatTime(QuickSettingsInForce().timeSeparator, hour, minute, out);
 }
 
 extern "C" char *KALDERAPI Fill3StrTimeHrMin(int32_t hour, int32_t minute, char *hourOut,
                                              char *sepOut, char *minuteOut) {
-    return FormatTimeParts(TimeSeparatorInForce(), hour, minute, hourOut, sepOut, minuteOut);
+    return FormatTimeParts(QuickSettingsInForce().timeSeparator, hour, minute, hourOut, sepOut,
+                           minuteOut);
 }
 
 extern "C" char *KALDERAPI FillTimeFormatString(KALDER_TIME t, char *out) {
     int32_t hour = 0;
     int32_t minute = 0;
     UtcHourMinute(t, &hour, &minute);
-    return FormatTime(TimeSeparatorInForce(), hour, minute, out);
+    return FormatTime(QuickSettingsInForce().timeSeparator, hour, minute, out);
 }
 
 extern "C" char *KALDERAPI FillTimeFormat3Strings(KALDER_TIME t, char *hourOut, char *sepOut,
@@ -86,12 +87,13 @@ extern "C" char *KALDERAPI FillTimeFormat3Strings(KALDER_TIME t, char *hourOut, 
     int32_t hour = 0;
     int32_t minute = 0;
     UtcHourMinute(t, &hour, &minute);
-    return FormatTimeParts(TimeSeparatorInForce(), hour, minute, hourOut, sepOut, minuteOut);
+    return FormatTimeParts(QuickSettingsInForce().timeSeparator, hour, minute, hourOut, sepOut,
+                           minuteOut);
 }
 
-// --- Parsing: the usual text is read straight from the block taken; any
-// other text is read in full from the block then in force.  A warning is
-// shown once the settings are let go, so that a box's owner may call the
+// --- Parsing: the usual text is read with the quick settings in force;
+// any other text is read in full from the block then in force.  A warning
+// is shown once the settings are let go, so that a box's owner may call the
 // library again meanwhile.
 
 namespace {
@@ -114,32 +116,20 @@ namespace {
     return ShowFound(found);
 }
 
-// The usual way holds the block only while it calls nothing, so that it
-// needs no frame; a thread's first call, and a thread without a slot of its
-// own, take the full way.
+// The usual text is read with the quick settings alone; any other, and
+// any text under a separator field with digits, with the block.
 inline int32_t ParseDate(DosDate *date, const char *text) {
-    using namespace current_settings;
-    ReaderSlot *slot = ThreadSlot();
-    if (slot != nullptr) [[likely]] {
-        const SettingsBlock &settings = TakeNamed(slot);
-        const bool usual = ReadUsualDate(settings.record, settings.dateDelimiters, date, text);
-        LeaveNamed(slot);
-        if (usual)
-            return 0;
-    }
+    const QuickSettings quick = QuickSettingsInForce();
+    if (quick.dateOrder != QuickSettings::kNoUsualDate &&
+        ReadUsualDate(quick.dateOrder, quick.dateSeparator, date, text)) [[likely]]
+        return 0;
     return ParseDateInFull(date, text);
 }
 
 inline int32_t ParseTime(int32_t *hour, int32_t *minute, const char *text) {
-    using namespace current_settings;
-    ReaderSlot *slot = ThreadSlot();
-    if (slot != nullptr) [[likely]] {
-        const SettingsBlock &settings = TakeNamed(slot);
-        const bool usual = ReadUsualTime(settings.timeDelimiters, hour, minute, text);
-        LeaveNamed(slot);
-        if (usual)
-            return 0;
-    }
+    const QuickSettings quick = QuickSettingsInForce();
+    if (quick.usualTime && ReadUsualTime(quick.timeSeparator, hour, minute, text)) [[likely]]
+        return 0;
     return ParseTimeInFull(hour, minute, text);
 }
 

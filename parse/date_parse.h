@@ -55,19 +55,20 @@ inline bool InRange(const TypedDate &date, int32_t february) {
 
 } // namespace date_parse
 
-// Reads the usual text (short numbers, single delimiters) of a good date in
-// one straight pass, without a call: true, with date set and the typed
-// year's February left in the month table, when text is such a date; false,
-// with nothing written, for any other text, which ParseShortDate then reads.
-inline bool ReadUsualDate(const WINDATESTRUC &record, const tok::Delimiters &delimiters,
-                          DosDate *date, const char *text) {
+// Reads the usual text (short numbers, single delimiters: the fixed ones
+// and separator) of a good date in one straight pass, without a call, in
+// the element order of the settings record (iShortOrder): true, with date
+// set and the typed year's February left in the month table, when text is
+// such a date; false, with nothing written, for any other text, which
+// ParseShortDate then reads.  Only for a separator field without digits.
+inline bool ReadUsualDate(int32_t order, char separator, DosDate *date, const char *text) {
     using namespace date_parse;
     char work[100]; // as large as the general cut's: no move can leave it
     int32_t v[3] = {0, 0, 0};
-    if (text == nullptr || !delimiters.plainDigits ||
-        tok::CutShortNumbers<3, 4>(work, text, delimiters.set, v) < 0)
+    const tok::FixedAndOne delimiters{kFixedDateDelimiters.set, separator};
+    if (text == nullptr || tok::CutShortNumbers<3, 4>(work, text, delimiters, v) < 0)
         return false;
-    TypedDate typed = Place(record.iShortOrder, v);
+    TypedDate typed = Place(order, v);
     typed.year = CompleteYear(typed.year);
     const int32_t february = FebruaryOf(typed.year);
     if (!InRange(typed, february))

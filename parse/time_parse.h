@@ -22,14 +22,14 @@ Warning CheckHourMinute(int32_t *hour, int32_t *minute);
 
 // Reads the usual text (one or two short numbers) of a usual time in one
 // straight pass, without a call: true, with hour and minute set, when text
-// is such a time; false, with nothing written, for any other text, which
-// ParseHourMinute then reads.
-inline bool ReadUsualTime(const tok::Delimiters &delimiters, int32_t *hour, int32_t *minute,
-                          const char *text) {
+// is such a time with the fixed delimiters and separator between them;
+// false, with nothing written, for any other text, which ParseHourMinute
+// then reads.  Only for a separator field without digits.
+inline bool ReadUsualTime(char separator, int32_t *hour, int32_t *minute, const char *text) {
     char work[100]; // as large as the general cut's: no move can leave it
     int32_t v[2] = {0, 0};
-    if (text == nullptr || !delimiters.plainDigits ||
-        tok::CutShortNumbers<2, 2>(work, text, delimiters.set, v) < 0)
+    const tok::FixedAndOne delimiters{kFixedTimeDelimiters.set, separator};
+    if (text == nullptr || tok::CutShortNumbers<2, 2>(work, text, delimiters, v) < 0)
         return false;
     if ((static_cast<uint32_t>(v[0]) < 24 && static_cast<uint32_t>(v[1]) < 60) ||
         (v[0] == 24 && v[1] == 0)) {

@@ -117,6 +117,16 @@ template <size_t maxDigits>
     return 4;
 }
 
+// A parser's fixed delimiters and one character more, the first of the
+// separator field: what the usual typed text is cut at, told apart without
+// the full set of the settings.  Every delimiter here is one of the full
+// set's too, so a text cut here is cut there the same way.
+struct FixedAndOne {
+    const DelimiterSet &fixed;
+    char separator;
+    CharClass Of(char c) const { return c == separator && c != '\0' ? kDelimiter : fixed.Of(c); }
+};
+
 // CopyAndCut for the usual typed text, in straight-line code: exactly max
 // numbers of one to maxDigits (2 or 4) digits, one delimiter after each
 // but the last, the text ending after the last one or at a delimiter.
@@ -127,9 +137,9 @@ template <size_t maxDigits>
 // digit (plainDigits).  The text read is copied into the area in one
 // go once its length is known, and the tokens' ends are then cut.  The
 // area must have at least (maxDigits + 1) * max + 1 bytes.
-template <int max, size_t maxDigits>
-[[gnu::always_inline]] inline int CutShortNumbers(char *area, const char *text,
-                                                  const DelimiterSet &set, int32_t *values) {
+template <int max, size_t maxDigits, typename Set>
+[[gnu::always_inline]] inline int CutShortNumbers(char *area, const char *text, const Set &set,
+                                                  int32_t *values) {
     static_assert((maxDigits + 1) * max <= 16);
     size_t ends[max];
     size_t i = 0;

@@ -88,7 +88,8 @@ const SettingsBlock *TakeCounted() {
 } // namespace
 
 std::atomic<const SettingsBlock *> inForce{&pool[0]};
-std::atomic<char> timeSeparator{kLoadTimeRecord.sTime[0]};
+std::atomic<QuickSettings> quickSettings{pool[0].quick};
+static_assert(std::atomic<QuickSettings>::is_always_lock_free);
 
 int ClaimedSlots() { return slotsClaimed.load(std::memory_order_acquire); }
 
@@ -125,7 +126,7 @@ void PublishSettings(const SettingsBlock &block) {
     SettingsBlock *target = FreeBlock();
     std::memcpy(static_cast<void *>(target), &block, sizeof block);
     inForce.store(target, std::memory_order_seq_cst);
-    timeSeparator.store(target->record.sTime[0], std::memory_order_relaxed);
+    quickSettings.store(target->quick, std::memory_order_relaxed);
     refreshing.clear(std::memory_order_release);
 }
 

@@ -29,9 +29,8 @@ struct alignas(64) ReaderSlot {
 };
 
 extern std::atomic<const SettingsBlock *> inForce;
-// The time separator of the block in force (record.sTime[0]), stored with
-// each switch: the time formatters need nothing else.
-extern std::atomic<char> timeSeparator;
+// The quick settings of the block in force, stored with each switch.
+extern std::atomic<QuickSettings> quickSettings;
 
 // The calling thread's slot, null until its first call: kept in the
 // platform's per-thread value, which releases the slot when the thread ends.
@@ -97,10 +96,10 @@ class SettingsReader {
     const SettingsBlock *block_;
 };
 
-// The time separator of the settings in force: one character, so a call
-// that reads nothing else sees it whole without taking the block.
-inline char TimeSeparatorInForce() {
-    return current_settings::timeSeparator.load(std::memory_order_relaxed);
+// The quick settings in force: read in one load, so a call that reads
+// nothing else sees them whole without taking the block.
+inline QuickSettings QuickSettingsInForce() {
+    return current_settings::quickSettings.load(std::memory_order_relaxed);
 }
 
 // Puts a copy of block in force, once no call holds the pool block it goes

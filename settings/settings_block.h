@@ -11,6 +11,22 @@
 #include "parse/time_parse.h"
 #include "parse/tokens.h"
 
+// What the time formatters and the usual ways of the parsers need of the
+// settings, small enough to be read in one atomic load (current_settings.h):
+// calls that need nothing more read it and take no block.
+struct QuickSettings {
+    char timeSeparator; // record.sTime[0]
+    char dateSeparator; // record.sDate[0]
+    // The usual time is read quickly: no digit in sTime (a digit there
+    // makes digits delimiters, which only the full way reads).
+    bool usualTime;
+    // The usual date's element order, record.iShortOrder (0, 1, or 2 for
+    // any other value, which reads the same), or kNoUsualDate for a digit
+    // in sDate.
+    uint8_t dateOrder;
+    static constexpr uint8_t kNoUsualDate = 3;
+};
+
 struct SettingsBlock {
     WINDATESTRUC record;
     fmt::Plan shortPlan;            // of record.szShortFmt
@@ -18,6 +34,7 @@ struct SettingsBlock {
     tok::Delimiters dateDelimiters; // with record.sDate
     tok::Delimiters timeDelimiters; // with record.sTime
     fmt::LongDateNames names;
+    QuickSettings quick; // of the above
 };
 
 // The record's values from module load until the settings are first read.
@@ -44,12 +61,19 @@ inline constexpr WINDATESTRUC kLoadTimeRecord = {
     ".",                   // sDecimal
 };
 
-// Compiles the plans and delimiters of block.record; the names stay.
+// Compiles the plans, delimiters and quick settings of block.record; the
+// names stay.
 constexpr void CompileRecord(SettingsBlock &block) {
     block.shortPlan = fmt::Compile(block.record.szShortFmt);
     block.longPlan = fmt::Compile(block.record.szLongFmt);
     block.dateDelimiters = DateDelimiters(block.record.sDate);
     block.timeDelimiters = TimeDelimiters(block.record.sTime);
+    const int32_t order = block.record.iShortOrder;
+    block.quick = QuickSettings{
+        block.record.sTime[0], block.record.sDate[0], block.timeDelimiters.plainDigits,
+        static_cast<uint8_t>(!block.dateDelimiters.plainDigits ? QuickSettings::kNoUsualDate
+                             : order == 0 || order == 1        ? order
+                                                               : 2)};
 }
 
 // The block before the settings are first read: no names yet.

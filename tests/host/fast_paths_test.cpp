@@ -228,15 +228,17 @@ TEST_F(KeptDelimiters, FollowEveryChangeOfTheSeparator) {
     EXPECT_EQ(minute, 0);
 }
 
-// Where the straight-line cut takes text, it gives the general cut's
-// tokens, values and work area byte for byte.  Returns whether it took it.
+// Where the straight-line cut takes text at the fixed delimiters and the
+// separator, it gives the general cut's tokens, values and work area at the
+// full set byte for byte.  Returns whether it took it.
 template <int max, size_t maxDigits>
-bool CutsAlike(const std::string &text, const tok::DelimiterSet &set) {
+bool CutsAlike(const std::string &text, const tok::FixedAndOne &quick,
+               const tok::DelimiterSet &set) {
     char fast[100], general[100];
     std::memset(fast, 'Z', sizeof fast);
     std::memset(general, 'Z', sizeof general);
     int32_t values[max] = {};
-    const int found = tok::CutShortNumbers<max, maxDigits>(fast, text.c_str(), set, values);
+    const int found = tok::CutShortNumbers<max, maxDigits>(fast, text.c_str(), quick, values);
     if (found < 0)
         return false;
     tok::Token tokens[max];
@@ -255,8 +257,10 @@ bool CutsAlike(const std::string &text, const tok::DelimiterSet &set) {
 // characters, then numbers of zero to five digits joined and followed by
 // every kind of separator, so that the longest numbers are reached too.
 template <int max, size_t maxDigits>
-void ExpectSameCutsAsTheGeneralCut(const char *fixed, const char *alphabet) {
-    const tok::DelimiterSet set = tok::MakeFixed(fixed).set;
+void ExpectSameCutsAsTheGeneralCut(const char *fixed, char separator, const char *alphabet) {
+    const tok::DelimiterSet fixedSet = tok::MakeFixed(fixed).set;
+    const tok::FixedAndOne quick{fixedSet, separator};
+    const tok::DelimiterSet set = tok::MakeFixed((std::string(fixed) + separator).c_str()).set;
     const size_t letters = std::strlen(alphabet);
     long taken = 0;
     for (size_t length = 0; length <= 7; ++length) {
@@ -267,11 +271,12 @@ void ExpectSameCutsAsTheGeneralCut(const char *fixed, const char *alphabet) {
             std::string text;
             for (size_t k = 0, rest = n; k < length; ++k, rest /= letters)
                 text += alphabet[rest % letters];
-            taken += CutsAlike<max, maxDigits>(text, set);
+            taken += CutsAlike<max, maxDigits>(text, quick, set);
         }
     }
     const std::string numbers[] = {"", "7", "12", "345", "6789", "20241"};
-    const std::string joins[] = {"", std::string(1, fixed[0]), "-", "a", "//", " /"};
+    const std::string joins[] = {
+        "", std::string(1, fixed[0]), std::string(1, separator), "a", "//", " /"};
     const size_t nn = std::size(numbers), nj = std::size(joins);
     size_t cases = nj;
     for (int k = 0; k < max; ++k)
@@ -282,14 +287,14 @@ void ExpectSameCutsAsTheGeneralCut(const char *fixed, const char *alphabet) {
         for (int k = 0; k < max; ++k, rest /= nn * nj)
             text += numbers[rest % nn] + joins[rest / nn % nj];
         text += joins[rest % nj];
-        taken += CutsAlike<max, maxDigits>(text, set);
+        taken += CutsAlike<max, maxDigits>(text, quick, set);
     }
     EXPECT_GT(taken, 1000);
 }
 
 TEST(FastPaths, StraightCutOfTypedNumbersMatchesTheGeneralCut) {
-    ExpectSameCutsAsTheGeneralCut<3, 4>("/, \\-", "1907/- a");
-    ExpectSameCutsAsTheGeneralCut<2, 2>("./, \\:", "0529:. h");
+    ExpectSameCutsAsTheGeneralCut<3, 4>("/, \\", '-', "1907/- a");
+    ExpectSameCutsAsTheGeneralCut<2, 2>("./, \\:", 'h', "0529:. h");
 }
 
 } // namespace
