@@ -70,19 +70,38 @@ extern "C" int32_t KALDERAPI DosdToJulian(const DosDate *date, int32_t *dayNumbe
 
 // Day n counts from 1 January of the year passed in; the stored date is the
 // real calendar date of that day, however many years away it lies.
+namespace {
+
+void StoreDate(DosDate *date, uint32_t year, unsigned month, unsigned day, unsigned weekday) {
+    date->year = static_cast<uint16_t>(year);
+    date->month = static_cast<uint16_t>(month);
+    date->day = static_cast<uint16_t>(day);
+    date->dayOfWeek = static_cast<uint16_t>(weekday);
+}
+
+} // namespace
+
 extern "C" int32_t KALDERAPI JulianToDosd(int32_t dayNumber, DosDate *date) {
     const uint16_t year = date->year;
     SetFebruaryForWord(year);
+    // The day's count on the 32-bit path, with the wrap of 32-bit
+    // arithmetic: the count of the year's 1 January is below 2^25, so a
+    // true count outside 0 to kDayCountLast wraps to above kDayCountLast.
+    const uint32_t count = static_cast<uint32_t>(DaysToNewYear(year)) + kDayCountShift +
+                           static_cast<uint32_t>(dayNumber) - 1u;
+    if (count <= kDayCountLast) [[likely]] {
+        const CivilDate civil = CivilFromDayCount(count);
+        const unsigned weekday = WeekdayFromDayCount(count);
+        StoreDate(date, static_cast<uint32_t>(civil.year), civil.month, civil.day, weekday);
+        return static_cast<int32_t>(weekday);
+    }
     const int64_t days = int64_t{DaysToNewYear(year)} + dayNumber - 1;
     int64_t storedYear = 0;
     unsigned month = 0;
     unsigned day = 0;
     CivilFromDays(days, &storedYear, &month, &day);
     const unsigned weekday = WeekdayFromDays(days);
-    date->year = static_cast<uint16_t>(static_cast<uint64_t>(storedYear));
-    date->month = static_cast<uint16_t>(month);
-    date->day = static_cast<uint16_t>(day);
-    date->dayOfWeek = static_cast<uint16_t>(weekday);
+    StoreDate(date, static_cast<uint32_t>(static_cast<uint64_t>(storedYear)), month, day, weekday);
     return static_cast<int32_t>(weekday);
 }
 

@@ -4,40 +4,16 @@
 // a date is found with a few divisions whatever the year.
 //
 // Dates of the years the library's 16-bit date words hold (and far beyond)
-// take a 32-bit path first: Neri and Schneider's form of the same
-// computation, in which every division is by a constant and becomes a
-// multiplication and a shift.  Other dates take the general 64-bit path.
+// take a 32-bit path first (CivilFromDayCount in calendar.h).  Other dates
+// take the general 64-bit path.
 #include "calendar/calendar.h"
 
 namespace {
 
 int64_t FloorDiv(int64_t a, int64_t b) { return (a >= 0 ? a : a - (b - 1)) / b; }
 
-// The 32-bit path counts days from 1 March of the year -400 (one era before
-// the start of the proleptic calendar's year 0 era), so that its day counts
-// are never negative; it holds while 4 * count + 3 fits 32 bits.
-constexpr int64_t kFastShift = 719468 + 146097;
-constexpr int64_t kFastFirst = -kFastShift;
-constexpr int64_t kFastLast = 1000000000 - kFastShift;
-
-void CivilFromDaysFast(uint32_t count, int64_t *year, unsigned *month, unsigned *day) {
-    // Century and day of the century.
-    const uint32_t n1 = 4 * count + 3;
-    const uint32_t century = n1 / 146097;
-    const uint32_t dayOfCentury = n1 % 146097 / 4;
-    // Year of the century and day of the year: 2939745 / 2^32 is 1 / 1461
-    // closely enough for every day of a century.
-    const uint64_t p2 = uint64_t{2939745} * (4 * dayOfCentury + 3);
-    const auto yearOfCentury = static_cast<uint32_t>(p2 >> 32);
-    const uint32_t dayOfYear = static_cast<uint32_t>(p2) / 2939745 / 4;
-    // Month and day from the day of a March-based year.
-    const uint32_t n3 = 2141 * dayOfYear + 197913;
-    const uint32_t marchMonth = n3 >> 16;
-    *day = (n3 & 65535) / 2141 + 1;
-    const bool nextYear = dayOfYear >= 306; // January or February
-    *month = nextYear ? marchMonth - 12 : marchMonth;
-    *year = int64_t{100 * century + yearOfCentury} - 400 + nextYear;
-}
+constexpr int64_t kFastFirst = -int64_t{kDayCountShift};
+constexpr int64_t kFastLast = int64_t{kDayCountLast} - kDayCountShift;
 
 } // namespace
 
@@ -55,7 +31,10 @@ int64_t DaysFromCivil(int64_t year, unsigned month, unsigned day) {
 
 void CivilFromDays(int64_t days, int64_t *year, unsigned *month, unsigned *day) {
     if (days >= kFastFirst && days <= kFastLast) {
-        CivilFromDaysFast(static_cast<uint32_t>(days + kFastShift), year, month, day);
+        const CivilDate date = CivilFromDayCount(static_cast<uint32_t>(days + kDayCountShift));
+        *year = date.year;
+        *month = date.month;
+        *day = date.day;
         return;
     }
     days += 719468;
@@ -70,10 +49,8 @@ void CivilFromDays(int64_t days, int64_t *year, unsigned *month, unsigned *day) 
 }
 
 unsigned WeekdayFromDays(int64_t days) {
-    // 1970-01-01 was a Thursday (4); kFastShift is 1 more than a multiple
-    // of 7.
     if (days >= kFastFirst && days <= kFastLast)
-        return static_cast<uint32_t>(days + kFastShift + 3) % 7;
+        return WeekdayFromDayCount(static_cast<uint32_t>(days + kDayCountShift));
     int64_t w = (days + 4) % 7;
     return static_cast<unsigned>(w < 0 ? w + 7 : w);
 }

@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
+#include <vector>
 
+#include "calendar/calendar.h"
 #include "kalder32.h"
 
 namespace {
@@ -209,6 +211,32 @@ TEST(ExhaustiveCalendar, SetTmJulianAgreesWithTheCivilCountEveryDay) {
                 ASSERT_EQ(tm.tm_yday, want - 1);
                 ASSERT_EQ(tm.tm_wday, 3); // never touched
             }
+        }
+    }
+}
+
+// Day numbers on both sides of each end of the 32-bit path, and the
+// extremes, land where the reference puts them.
+TEST(ExhaustiveCalendar, DayNumbersAtTheEdgesOfThe32BitPath) {
+    for (const int64_t year : {0, 1970, 65535}) {
+        const int64_t jan1 = RefDaysFromCivil(year, 1, 1);
+        const int64_t firstCount = jan1 + kDayCountShift; // the count of day 1
+        std::vector<int64_t> numbers = {INT32_MIN, INT32_MIN + 1, INT32_MAX - 1, INT32_MAX};
+        for (int64_t k = -2; k <= 2; ++k) {
+            numbers.push_back(1 - firstCount + k);
+            numbers.push_back(kDayCountLast - firstCount + 1 + k);
+        }
+        for (const int64_t n : numbers) {
+            DosDate d{static_cast<uint16_t>(year), 0, 0, 0};
+            const int32_t wd = JulianToDosd(static_cast<int32_t>(n), &d);
+            int64_t ey = 0;
+            int em = 0, ed = 0;
+            RefCivilFromDays(jan1 + n - 1, &ey, &em, &ed);
+            EXPECT_EQ(d.year, static_cast<uint16_t>(ey)) << n << " in " << year;
+            EXPECT_EQ(d.month, em) << n << " in " << year;
+            EXPECT_EQ(d.day, ed) << n << " in " << year;
+            EXPECT_EQ(wd, RefWeekday(jan1 + n - 1)) << n << " in " << year;
+            EXPECT_EQ(d.dayOfWeek, wd);
         }
     }
 }
