@@ -34,11 +34,11 @@ const StringEntry kEnglishStrings[] = {
 
 const char kDefaultModulePath[] = "C:\\KALDER\\KALDER32.DLL";
 
-std::string modulePath = kDefaultModulePath;
+HOST_EARLY std::string modulePath = kDefaultModulePath;
 bool resourcePresent = true;
-std::map<unsigned, std::optional<std::string>> overrides;
+HOST_EARLY std::map<unsigned, std::optional<std::string>> overrides;
 int loadedModules = 0;
-std::string lastLoadPath;
+HOST_EARLY std::string lastLoadPath;
 
 bool IsResourceFileName(const char *path) {
     const char *slash = std::strrchr(path, '\\');
