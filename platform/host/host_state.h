@@ -19,8 +19,7 @@ void ResetSystem();
 void ResetModules();
 void ResetUserInterface();
 
-// The fake handles the stand-in hands out.
+// The fake handle of the library itself.
 extern char libraryModuleTag;
-extern char resourceModuleTag;
 
 } // namespace host::detail
