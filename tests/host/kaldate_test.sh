@@ -351,6 +351,7 @@ KALDER_LANGUAGE=fr expect 0 "Samstag, Dezember 25, 1999" --lang de long 1999-12-
 KALDER_LANGUAGE=en expect 0 "Saturday, December 25, 1999" long 1999-12-25
 says 2 "no texts in the language it" --lang it long 1999-12-25
 usage --lang
+usage --lang= long 1999-12-25
 
 # Command-line mistakes are not the library's refusals.
 usage

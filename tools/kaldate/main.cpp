@@ -73,11 +73,14 @@ const Command *FindCommand(const char *name) {
     return nullptr;
 }
 
-// The host build's options, for the usage lines.
-const char *HostOptions() { return sys::SupportsIni() ? " [--ini FILE] [--lang LANG]" : ""; }
+// The options only some builds have, for the usage lines.
+std::string BuildOptions() {
+    return std::string(sys::SupportsIni() ? " [--ini FILE]" : "") +
+           (sys::SupportsLanguage() ? " [--lang LANG]" : "");
+}
 
 void PrintGeneralHelp(std::FILE *to) {
-    std::fprintf(to, "usage: kaldate [--json]%s COMMAND [ARGS]\n\n", HostOptions());
+    std::fprintf(to, "usage: kaldate [--json]%s COMMAND [ARGS]\n\n", BuildOptions().c_str());
     std::fprintf(to, "Dates and times as the KALDER32 library formats and reads them with the\n"
                      "user's international settings.\n\ncommands:\n");
     for (const Command &command : kCommands)
@@ -100,7 +103,7 @@ void PrintGeneralHelp(std::FILE *to) {
 }
 
 void PrintCommandHelp(const Command &command) {
-    std::printf("usage: kaldate [--json]%s %s\n\n%s\n", HostOptions(), command.synopsis,
+    std::printf("usage: kaldate [--json]%s %s\n\n%s\n", BuildOptions().c_str(), command.synopsis,
                 command.help);
 }
 
@@ -154,12 +157,12 @@ int ReadCommandLine(int argc, char **argv, CommandLine &line) {
             line.options.ini = argv[++i];
         } else if (!optionsEnded && std::strncmp(arg, "--ini=", 6) == 0) {
             line.options.ini = arg + 6;
-        } else if (!optionsEnded && std::strcmp(arg, "--lang") == 0) {
-            if (i + 1 == argc)
+        } else if (!optionsEnded &&
+                   (std::strcmp(arg, "--lang") == 0 || std::strncmp(arg, "--lang=", 7) == 0)) {
+            const char *language = arg[6] == '=' ? arg + 7 : i + 1 < argc ? argv[++i] : "";
+            if (!*language)
                 return UsageError("--lang needs a language (en, de, fr or es)");
-            line.options.language = argv[++i];
-        } else if (!optionsEnded && std::strncmp(arg, "--lang=", 7) == 0) {
-            line.options.language = arg + 7;
+            line.options.language = language;
         } else if (!line.command && !optionsEnded && arg[0] == '-' && arg[1] != '\0') {
             return UsageError("unknown option: " + sys::ArgumentText(arg) +
                               " (kaldate --help lists them)");
