@@ -10,15 +10,14 @@ add_library(kalder_host_platform OBJECT ${KALDER_HOST_PLATFORM_SOURCES})
 target_include_directories(kalder_host_platform PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
 target_compile_options(kalder_host_platform PRIVATE ${KALDER_WARNINGS} ${KALDER_LIB_FLAGS})
 
+# The library for the unit tests, kaldate and the benchmarks, which attach
+# and detach it themselves (after choosing the profile, the module path, the
+# language...).
 add_library(kalder32_static STATIC $<TARGET_OBJECTS:kalder_core> $<TARGET_OBJECTS:kalder_host_platform>)
-set_target_properties(kalder32_static PROPERTIES OUTPUT_NAME kalder32)
-target_include_directories(kalder32_static PUBLIC
-  $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}> $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
-  $<INSTALL_INTERFACE:include>)
+target_include_directories(kalder32_static PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
 
-# The shared library attaches itself when loaded, as the DLL does. The attach
-# object is linked last: static constructors run in link order, and the
-# attach needs the host stand-in's own statics already built.
+# The installed libraries attach themselves when loaded, as the DLL does
+# (frame/host/autoload.cpp).
 add_library(kalder_autoload OBJECT ${PROJECT_SOURCE_DIR}/frame/host/autoload.cpp)
 target_include_directories(kalder_autoload PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
 target_compile_options(kalder_autoload PRIVATE ${KALDER_WARNINGS} ${KALDER_LIB_FLAGS})
@@ -30,8 +29,8 @@ target_include_directories(kalder32 PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_options(kalder32 PRIVATE ${KALDER_WARNINGS} ${KALDER_LIB_FLAGS})
 set_target_properties(kalder32 PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION 1)
 
-# The shared library exports the 24 names of the export list and nothing
-# else, as the DLL does; everything else binds inside the library, so a
+# The installed libraries make the 24 names of the export list visible and
+# nothing else, as the DLL does; everything else binds inside the library, so a
 # program's own MonthDays or DllMain cannot take the place of the library's.
 file(STRINGS ${PROJECT_SOURCE_DIR}/frame/KALDER32.def KALDER_DEF_LINES REGEX "^ +[A-Za-z_0-9]+ *=")
 set(KALDER_EXPORT_NAMES)
@@ -47,6 +46,42 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${PROJECT_SOURCE_DIR}/frame/KALDER32.def)
 target_link_options(kalder32 PRIVATE -Wl,--version-script=${KALDER_VERSION_SCRIPT})
 set_target_properties(kalder32 PROPERTIES LINK_DEPENDS ${KALDER_VERSION_SCRIPT})
+
+# The installed static library, libkalder32.a, attaches itself too. It holds
+# a single object, the whole library with the attach partially linked into
+# one, so that a program calling any export has the attach as well; only
+# the 24 names stay global in it.
+# (GCC gives inline variables a binding that cannot be made local.)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  target_compile_options(kalder_core PRIVATE -fno-gnu-unique)
+  target_compile_options(kalder_host_platform PRIVATE -fno-gnu-unique)
+  target_compile_options(kalder_autoload PRIVATE -fno-gnu-unique)
+endif()
+list(JOIN KALDER_EXPORT_NAMES "\n" KALDER_EXPORT_LINES)
+set(KALDER_EXPORT_LIST ${PROJECT_BINARY_DIR}/kalder32.exports)
+file(WRITE ${KALDER_EXPORT_LIST} "${KALDER_EXPORT_LINES}\n")
+set(KALDER_WHOLE_OBJECT ${PROJECT_BINARY_DIR}/kalder32_whole.o)
+add_custom_command(OUTPUT ${KALDER_WHOLE_OBJECT}
+  COMMAND ${CMAKE_LINKER} -r -o ${KALDER_WHOLE_OBJECT} $<TARGET_OBJECTS:kalder_core>
+          $<TARGET_OBJECTS:kalder_host_platform> $<TARGET_OBJECTS:kalder_autoload>
+  COMMAND ${CMAKE_OBJCOPY} --keep-global-symbols=${KALDER_EXPORT_LIST} ${KALDER_WHOLE_OBJECT}
+  DEPENDS kalder_core kalder_host_platform kalder_autoload $<TARGET_OBJECTS:kalder_core>
+          $<TARGET_OBJECTS:kalder_host_platform> $<TARGET_OBJECTS:kalder_autoload>
+          ${KALDER_EXPORT_LIST}
+  COMMAND_EXPAND_LISTS VERBATIM
+  COMMENT "Linking the static library's single object")
+set_source_files_properties(${KALDER_WHOLE_OBJECT} PROPERTIES EXTERNAL_OBJECT ON GENERATED ON)
+add_library(kalder32_archive STATIC ${KALDER_WHOLE_OBJECT})
+set_target_properties(kalder32_archive PROPERTIES OUTPUT_NAME kalder32 EXPORT_NAME kalder32_static
+                                                  LINKER_LANGUAGE C)
+target_include_directories(kalder32_archive PUBLIC
+  $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include> $<INSTALL_INTERFACE:include>)
+# The library is C++: a program in C links the C++ runtime for it, the
+# libraries that the C++ compiler adds to a link and the C compiler does not.
+set(KALDER_CXX_RUNTIME ${CMAKE_CXX_IMPLICIT_LINK_LIBRARIES})
+list(REMOVE_ITEM KALDER_CXX_RUNTIME ${CMAKE_C_IMPLICIT_LINK_LIBRARIES})
+list(REMOVE_DUPLICATES KALDER_CXX_RUNTIME)
+target_link_libraries(kalder32_archive INTERFACE ${KALDER_CXX_RUNTIME})
 
 # The deterministic pass over every export (tests/calls), over the shared
 # library; the Windows builds compare their own passes with its output.

@@ -18,12 +18,14 @@ if(NOT KALDER_SANITIZE)
   set_tests_properties(package_find_package PROPERTIES TIMEOUT 300)
 endif()
 
-# The shared library exports the 24 names alone, and a program's own globals
-# of the names the library uses inside do not replace the library's.
-add_test(NAME shared_library_exports
-  COMMAND bash ${PROJECT_SOURCE_DIR}/tests/host/exports_test.sh $<TARGET_FILE:kalder32>
-               ${PROJECT_SOURCE_DIR}/frame/KALDER32.def)
-add_executable(own_globals ${PROJECT_SOURCE_DIR}/tests/host/own_globals.c)
-target_link_libraries(own_globals PRIVATE kalder32)
-target_compile_options(own_globals PRIVATE -Wall -Wextra -Werror)
-add_test(NAME own_globals COMMAND own_globals)
+# The installed libraries export the 24 names alone, and a program's own
+# globals of the names the library uses inside do not replace the library's.
+foreach(library kalder32 kalder32_archive)
+  add_test(NAME ${library}_exports
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/host/exports_test.sh $<TARGET_FILE:${library}>
+                 ${PROJECT_SOURCE_DIR}/frame/KALDER32.def)
+  add_executable(own_globals_${library} ${PROJECT_SOURCE_DIR}/tests/host/own_globals.c)
+  target_link_libraries(own_globals_${library} PRIVATE ${library})
+  target_compile_options(own_globals_${library} PRIVATE -Wall -Wextra -Werror)
+  add_test(NAME own_globals_${library} COMMAND own_globals_${library})
+endforeach()

@@ -4,8 +4,9 @@
 // Windows.  Its defaults: a built-in profile with the usual United States
 // "intl" settings (or the INI file named by KALDER_WININI), Windows version
 // 3.10 is not assumed (4.0 unless KALDER_WINVER says otherwise), the Windows
-// directory from KALDER_WINDIR, the string table of the English resource
-// module, and message boxes written to standard error.
+// directory from KALDER_WINDIR, the string table of the resource module in
+// the language of KALDER_LANGUAGE (English by default), and message boxes
+// written to standard error.
 #pragma once
 
 #include <cstdint>
@@ -37,8 +38,13 @@ void SetVersion(unsigned major, unsigned minor);
 void SetModulePath(const char *path); // what GetModuleFileNameA reports ("" fails)
 void SetFocusWindow(plat::Window window);
 
-// Resource module: present by default with the English texts.
+// Resource module: present by default, in the language KALDER_LANGUAGE
+// names (en, de, fr, es; "de_DE.UTF-8" is de), else in English.
 void SetResourceModulePresent(bool present);
+// The language of the modules loaded from now on, as KALDER_LANGUAGE reads
+// it; false (and nothing changed) when there is no such module. nullptr
+// returns to KALDER_LANGUAGE.
+bool SetLanguage(const char *language);
 void SetString(unsigned id, const char *text); // nullptr removes the string
 void RestoreStrings();
 

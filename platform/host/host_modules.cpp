@@ -2,10 +2,17 @@
 //
 // There is no kaldres.dll on the host: "loading" it checks the file name the
 // library built, hands out a fake handle and counts the load, so tests can
-// see that every load is matched by a free.  Its string table is the same
-// text list the real module is built from, with per-string overrides.
+// see that every load is matched by a free.  Its string tables are the same
+// text lists the real modules are built from, in English, German, French and
+// Spanish, with per-string overrides.  Which language a load gets is what
+// host::SetLanguage chose, else KALDER_LANGUAGE, else English: the part of
+// the value before any '_', '-', '.' or '@', in any case, so "de_DE.UTF-8"
+// is German.  Any other value gets English, with a note on standard error.
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -16,7 +23,6 @@
 
 namespace host::detail {
 char libraryModuleTag;
-char resourceModuleTag;
 } // namespace host::detail
 
 namespace {
@@ -30,15 +36,76 @@ struct StringEntry {
 const StringEntry kEnglishStrings[] = {
 #include "res/strings_en.inc"
 };
+const StringEntry kGermanStrings[] = {
+#include "res/strings_de.inc"
+};
+const StringEntry kFrenchStrings[] = {
+#include "res/strings_fr.inc"
+};
+const StringEntry kSpanishStrings[] = {
+#include "res/strings_es.inc"
+};
 #undef KALDER_STRING
+
+// One resource module per language; a module's handle is its entry here.
+struct LanguageModule {
+    char code[3];
+    const StringEntry *strings;
+    size_t count;
+};
+
+LanguageModule languageModules[] = {
+    {"en", kEnglishStrings, std::size(kEnglishStrings)},
+    {"de", kGermanStrings, std::size(kGermanStrings)},
+    {"fr", kFrenchStrings, std::size(kFrenchStrings)},
+    {"es", kSpanishStrings, std::size(kSpanishStrings)},
+};
+LanguageModule *const english = &languageModules[0];
 
 const char kDefaultModulePath[] = "C:\\KALDER\\KALDER32.DLL";
 
-std::string modulePath = kDefaultModulePath;
+HOST_EARLY std::string modulePath = kDefaultModulePath;
 bool resourcePresent = true;
-std::map<unsigned, std::optional<std::string>> overrides;
+HOST_EARLY std::map<unsigned, std::optional<std::string>> overrides;
 int loadedModules = 0;
-std::string lastLoadPath;
+HOST_EARLY std::string lastLoadPath;
+LanguageModule *chosenLanguage = nullptr; // by host::SetLanguage; null: the environment
+
+// The module of a language code, or null when there is none.
+LanguageModule *FindLanguage(const char *value) {
+    const size_t length = std::strcspn(value, "_-.@");
+    for (LanguageModule &module : languageModules) {
+        if (length == 2 && std::tolower(static_cast<unsigned char>(value[0])) == module.code[0] &&
+            std::tolower(static_cast<unsigned char>(value[1])) == module.code[1])
+            return &module;
+    }
+    return nullptr;
+}
+
+LanguageModule *LanguageInForce() {
+    if (chosenLanguage)
+        return chosenLanguage;
+    const char *value = std::getenv("KALDER_LANGUAGE");
+    if (!value || !*value)
+        return english;
+    LanguageModule *module = FindLanguage(value);
+    if (!module) {
+        std::fprintf(stderr,
+                     "kalder32: KALDER_LANGUAGE=%s is none of en, de, fr, es; the texts are "
+                     "in English\n",
+                     value);
+        return english;
+    }
+    return module;
+}
+
+LanguageModule *AsLanguageModule(plat::Module module) {
+    for (LanguageModule &candidate : languageModules) {
+        if (module == &candidate)
+            return &candidate;
+    }
+    return nullptr;
+}
 
 bool IsResourceFileName(const char *path) {
     const char *slash = std::strrchr(path, '\\');
@@ -53,13 +120,13 @@ bool IsResourceFileName(const char *path) {
     return true;
 }
 
-const char *FindString(unsigned id) {
+const char *FindString(const LanguageModule &module, unsigned id) {
     auto it = overrides.find(id);
     if (it != overrides.end())
         return it->second ? it->second->c_str() : nullptr;
-    for (const StringEntry &entry : kEnglishStrings) {
-        if (entry.id == id)
-            return entry.text;
+    for (size_t i = 0; i < module.count; ++i) {
+        if (module.strings[i].id == id)
+            return module.strings[i].text;
     }
     return nullptr;
 }
@@ -72,6 +139,7 @@ void ResetModules() {
     resourcePresent = true;
     overrides.clear();
     lastLoadPath.clear();
+    chosenLanguage = nullptr;
 }
 } // namespace host::detail
 
@@ -86,6 +154,16 @@ void SetString(unsigned id, const char *text) {
         overrides[id] = std::nullopt;
 }
 void RestoreStrings() { overrides.clear(); }
+bool SetLanguage(const char *language) {
+    if (!language) {
+        chosenLanguage = nullptr;
+        return true;
+    }
+    LanguageModule *module = FindLanguage(language);
+    if (module)
+        chosenLanguage = module;
+    return module != nullptr;
+}
 int LoadedModuleCount() { return loadedModules; }
 const char *LastLoadPath() { return lastLoadPath.c_str(); }
 
@@ -113,18 +191,19 @@ Module LoadModule(const char *path) {
     if (!path || !resourcePresent || !IsResourceFileName(path))
         return nullptr;
     ++loadedModules;
-    return &host::detail::resourceModuleTag;
+    return LanguageInForce();
 }
 
 void FreeModule(Module module) {
-    if (module == &host::detail::resourceModuleTag && loadedModules > 0)
+    if (AsLanguageModule(module) && loadedModules > 0)
         --loadedModules;
 }
 
 int LoadString(Module module, unsigned id, char *out, int size) {
-    if (module != &host::detail::resourceModuleTag || !out || size <= 0)
+    const LanguageModule *resources = AsLanguageModule(module);
+    if (!resources || !out || size <= 0)
         return 0;
-    const char *text = FindString(id);
+    const char *text = FindString(*resources, id);
     if (!text) {
         out[0] = '\0';
         return 0;

@@ -30,11 +30,11 @@ using Profile = std::vector<Entry>;
 enum class Source { BuiltIn, File, Memory };
 
 Source source = Source::BuiltIn;
-std::string profilePath;
-Profile memory;
+HOST_EARLY std::string profilePath;
+HOST_EARLY Profile memory;
 bool initialised = false;
 
-const Entry kBuiltInProfile[] = {
+HOST_EARLY const Entry kBuiltInProfile[] = {
     {"intl", "iCountry", "1"},
     {"intl", "sCountry", "United States"},
     {"intl", "sLanguage", "enu"},

@@ -12,7 +12,7 @@
 
 namespace {
 
-std::string windowsDirectory;
+HOST_EARLY std::string windowsDirectory;
 unsigned versionMajor = 4;
 unsigned versionMinor = 0;
 bool initialised = false;

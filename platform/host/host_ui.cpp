@@ -13,7 +13,7 @@ namespace {
 
 std::mutex boxesInUse;
 bool capture = false;
-std::vector<host::MessageBoxRecord> boxes;
+HOST_EARLY std::vector<host::MessageBoxRecord> boxes;
 unsigned beeps = 0;
 plat::Window focus = nullptr;
 thread_local std::string lastTextOnThread;

@@ -337,6 +337,22 @@ for json in "" --json; do
     fi
 done
 
+# The library's texts in each language: --lang, else KALDER_LANGUAGE (a
+# locale name works), else English; names and warnings in UTF-8.
+expect 0 "Samstag, Dezember 25, 1999" --lang de long 1999-12-25
+expect 0 "samedi, décembre 25, 1999" --lang fr long 1999-12-25
+expect 0 "sábado, diciembre 25, 1999" --lang es long 1999-12-25
+expect 0 "day 2, weekday 0 (Sonntag)" --lang=DE day 2000-01-02
+refused "Der Tag 32 ist in diesem Monat ungültig" --lang de parse-date 12/32/99
+refused "Le jour 32 n'est pas valide" --lang fr parse-date 12/32/99
+refused "El día 32 no es válido" --lang es parse-date 12/32/99
+KALDER_LANGUAGE=fr_FR.UTF-8 expect 0 "samedi, décembre 25, 1999" long 1999-12-25
+KALDER_LANGUAGE=fr expect 0 "Samstag, Dezember 25, 1999" --lang de long 1999-12-25
+KALDER_LANGUAGE=en expect 0 "Saturday, December 25, 1999" long 1999-12-25
+says 2 "no texts in the language it" --lang it long 1999-12-25
+usage --lang
+usage --lang= long 1999-12-25
+
 # Command-line mistakes are not the library's refusals.
 usage
 usage frobnicate

@@ -1,6 +1,6 @@
 /*
  * own_globals.c - a program whose own globals bear the names the library
- * uses inside: the shared library must keep using its own.
+ * uses inside: the library, shared or static, must keep using its own.
  */
 #include <stdio.h>
 #include <string.h>

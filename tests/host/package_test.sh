@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the build into a scratch prefix, then builds the example from a
-# separate project twice, once through find_package(kalder32) and once
-# through pkg-config, runs both and the installed kaldate, and checks what
-# the prefix holds.
+# Installs the build into a scratch prefix, then builds examples against it
+# from separate projects: through find_package(kalder32), in C and in C++,
+# against the shared and the static library; through pkg-config; and by
+# hand against libkalder32.a. Runs them and the installed kaldate, and
+# checks what the prefix holds.
 # usage: package_test.sh BUILD_DIR SOURCE_DIR
 set -u
 BUILD=$1
@@ -38,17 +39,43 @@ for file in include/kalder32.h lib/libkalder32.a lib/libkalder32.so bin/kaldate 
     check "installed $file" test -e "$prefix/$file"
 done
 
+# consumer_built NAME SOURCE [CMAKE-ARGS...]: configures and builds the
+# consumer project in $work/NAME around one example.
 consumer_built() {
-    cmake -S "$SOURCE/tests/host/package_project" -B "$work/consumer" \
-        -DCMAKE_PREFIX_PATH="$prefix" -DEXAMPLE_SOURCE="$SOURCE/examples/typical.c" \
-        >"$work/consumer.log" 2>&1 &&
-        cmake --build "$work/consumer" >>"$work/consumer.log" 2>&1
+    local name=$1 source=$2
+    shift 2
+    cmake -S "$SOURCE/tests/host/package_project" -B "$work/$name" \
+        -DCMAKE_PREFIX_PATH="$prefix" -DEXAMPLE_SOURCE="$source" "$@" \
+        >"$work/$name.log" 2>&1 &&
+        cmake --build "$work/$name" >>"$work/$name.log" 2>&1 || { cat "$work/$name.log"; false; }
 }
-check "find_package(kalder32) project configures and builds" consumer_built ||
-    cat "$work/consumer.log"
-# The installed library is found through the run path CMake recorded.
-check "example built through find_package prints the typical request" \
-    test "$("$work/consumer/typical" 2>&1)" == "$expected"
+
+# The shared library is found through the run path CMake recorded; the
+# static one attaches itself as well, in a project whose only language is
+# C as in a C++ one, and before a C++ program's own constructors.
+early_expected="before main: Saturday, December 25, 1999
+in main:     Saturday, December 25, 1999"
+for linked in shared static; do
+    static=$([ $linked = static ] && echo ON || echo OFF)
+    check "C project ($linked) configures and builds" \
+        consumer_built c-$linked "$SOURCE/examples/typical.c" -DKALDER_STATIC=$static
+    check "C example ($linked) prints the typical request" \
+        test "$("$work/c-$linked/example" 2>&1)" == "$expected"
+    check "C++ project ($linked) configures and builds" \
+        consumer_built cxx-$linked "$SOURCE/tests/host/package_project/early_call.cpp" \
+        -DKALDER_STATIC=$static
+    check "C++ example ($linked) formats before main and in main" \
+        test "$("$work/cxx-$linked/example" 2>&1)" == "$early_expected"
+done
+
+# Linked by hand, as a C program is built without CMake or pkg-config.
+archive_linked() {
+    cc -std=c11 -Wall -Werror "$SOURCE/examples/typical.c" -I"$prefix/include" \
+        "$prefix/lib/libkalder32.a" -lstdc++ -o "$work/typical-a"
+}
+check "example links with libkalder32.a and the C++ runtime" archive_linked
+check "example linked with libkalder32.a prints the typical request" \
+    test "$("$work/typical-a" 2>&1)" == "$expected"
 
 pkgconfig_built() {
     local flags

@@ -1,8 +1,10 @@
 // The translated string tables: every text the library may receive from a
 // kaldres.dll must keep the rules of the English one, and a library that
-// reads them shows their names in long dates and their warnings.
+// loads the module of a language (on the host, as KALDER_LANGUAGE or
+// host::SetLanguage chooses) shows its names in long dates and its warnings.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "frame/host/loader.h"
 #include "kalder32.h"
 #include "platform/host/host_control.h"
+#include "strings/date_names.h"
 
 namespace {
 
@@ -65,8 +68,7 @@ class TranslationTest : public ::testing::TestWithParam<Table> {
   protected:
     void SetUp() override {
         host::Reset();
-        for (size_t i = 0; i < GetParam().count; ++i)
-            host::SetString(GetParam().texts[i].id, GetParam().texts[i].text);
+        ASSERT_TRUE(host::SetLanguage(GetParam().language));
         host::CaptureMessageBoxes(true);
         ASSERT_TRUE(host::LoadLibrary());
     }
@@ -146,5 +148,44 @@ INSTANTIATE_TEST_SUITE_P(Languages, TranslationTest, ::testing::ValuesIn(kTables
                          [](const ::testing::TestParamInfo<Table> &info) {
                              return std::string(info.param.language);
                          });
+
+// KALDER_LANGUAGE names the language by its code in any case, alone or
+// leading a locale name; unset, empty or unknown, the texts are English, the
+// last with a note. host::SetLanguage (kaldate --lang) takes precedence.
+TEST(LanguageSetting, PicksTheModuleByTheLanguageCode) {
+    const struct {
+        const char *value; // nullptr: unset
+        const char *saturday;
+        bool noted;
+    } cases[] = {
+        {nullptr, "Saturday", false}, {"", "Saturday", false},  {"en", "Saturday", false},
+        {"de", "Samstag", false},     {"FR", "samedi", false},  {"es_ES.UTF-8", "s\341bado", false},
+        {"de-AT", "Samstag", false},  {"it", "Saturday", true}, {"german", "Saturday", true},
+        {"C", "Saturday", true},
+    };
+    for (const auto &c : cases) {
+        host::Reset();
+        if (c.value)
+            setenv("KALDER_LANGUAGE", c.value, 1);
+        else
+            unsetenv("KALDER_LANGUAGE");
+        ::testing::internal::CaptureStderr();
+        const bool loaded = host::LoadLibrary();
+        const std::string note = ::testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(loaded);
+        EXPECT_STREQ(DayNames[6], c.saturday) << (c.value ? c.value : "(unset)");
+        EXPECT_EQ(note.find("KALDER_LANGUAGE") != std::string::npos, c.noted) << note;
+        host::UnloadLibrary();
+    }
+    setenv("KALDER_LANGUAGE", "de", 1);
+    host::Reset();
+    EXPECT_FALSE(host::SetLanguage("it"));
+    ASSERT_TRUE(host::SetLanguage("fr"));
+    ASSERT_TRUE(host::LoadLibrary());
+    EXPECT_STREQ(MonthNames[11], "d\351cembre");
+    host::UnloadLibrary();
+    unsetenv("KALDER_LANGUAGE");
+    host::Reset();
+}
 
 } // namespace

@@ -22,6 +22,7 @@ constexpr int kExitUsage = 2;
 struct Options {
     bool json = false;
     std::string ini;               // host only: WIN.INI-style file with an "intl" section
+    std::string language;          // host only: the language of the library's texts
     std::vector<std::string> args; // after the subcommand name
 };
 
@@ -38,6 +39,10 @@ std::string DayName(int weekday);
 std::string DayAbbrev(int weekday);
 std::string MonthName(int month0);
 bool SupportsIni();
+// Whether the language of the library's texts can be chosen (host), and
+// choosing it before Start: false for a language without texts.
+bool SupportsLanguage();
+bool UseLanguage(const std::string &language);
 // A command-line argument as the library reads text (on Linux, UTF-8 turns
 // into Windows-1252).
 std::string ArgumentText(const char *arg);

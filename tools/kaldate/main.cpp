@@ -73,9 +73,14 @@ const Command *FindCommand(const char *name) {
     return nullptr;
 }
 
+// The options only some builds have, for the usage lines.
+std::string BuildOptions() {
+    return std::string(sys::SupportsIni() ? " [--ini FILE]" : "") +
+           (sys::SupportsLanguage() ? " [--lang LANG]" : "");
+}
+
 void PrintGeneralHelp(std::FILE *to) {
-    std::fprintf(to, "usage: kaldate [--json]%s COMMAND [ARGS]\n\n",
-                 sys::SupportsIni() ? " [--ini FILE]" : "");
+    std::fprintf(to, "usage: kaldate [--json]%s COMMAND [ARGS]\n\n", BuildOptions().c_str());
     std::fprintf(to, "Dates and times as the KALDER32 library formats and reads them with the\n"
                      "user's international settings.\n\ncommands:\n");
     for (const Command &command : kCommands)
@@ -85,6 +90,10 @@ void PrintGeneralHelp(std::FILE *to) {
         std::fprintf(to, "  --ini FILE  read the \"intl\" settings from this WIN.INI-style file,\n"
                          "              in UTF-8 (with a byte order mark, or if all of it is\n"
                          "              UTF-8) or else in Windows-1252\n");
+    if (sys::SupportsLanguage())
+        std::fprintf(to,
+                     "  --lang LANG the library's texts in en, de, fr or es (by default in the\n"
+                     "              language KALDER_LANGUAGE names, else in English)\n");
     std::fprintf(to, "  --help      this text; COMMAND --help explains one command\n"
                      "  --version   the version of kaldate\n\n"
                      "Errors and the library's warnings go to standard error, as JSON objects\n"
@@ -94,8 +103,8 @@ void PrintGeneralHelp(std::FILE *to) {
 }
 
 void PrintCommandHelp(const Command &command) {
-    std::printf("usage: kaldate [--json]%s %s\n\n%s\n", sys::SupportsIni() ? " [--ini FILE]" : "",
-                command.synopsis, command.help);
+    std::printf("usage: kaldate [--json]%s %s\n\n%s\n", BuildOptions().c_str(), command.synopsis,
+                command.help);
 }
 
 void PrintVersion(bool json) {
@@ -120,7 +129,7 @@ bool AsksForJson(int argc, char **argv) {
             return false;
         if (std::strcmp(argv[i], "--json") == 0)
             return true;
-        if (std::strcmp(argv[i], "--ini") == 0)
+        if (std::strcmp(argv[i], "--ini") == 0 || std::strcmp(argv[i], "--lang") == 0)
             ++i;
     }
     return false;
@@ -148,6 +157,12 @@ int ReadCommandLine(int argc, char **argv, CommandLine &line) {
             line.options.ini = argv[++i];
         } else if (!optionsEnded && std::strncmp(arg, "--ini=", 6) == 0) {
             line.options.ini = arg + 6;
+        } else if (!optionsEnded &&
+                   (std::strcmp(arg, "--lang") == 0 || std::strncmp(arg, "--lang=", 7) == 0)) {
+            const char *language = arg[6] == '=' ? arg + 7 : i + 1 < argc ? argv[++i] : "";
+            if (!*language)
+                return UsageError("--lang needs a language (en, de, fr or es)");
+            line.options.language = language;
         } else if (!line.command && !optionsEnded && arg[0] == '-' && arg[1] != '\0') {
             return UsageError("unknown option: " + sys::ArgumentText(arg) +
                               " (kaldate --help lists them)");
@@ -185,6 +200,13 @@ int Run(const CommandLine &line) {
             return UsageError("cannot read the settings file " +
                               sys::ArgumentText(line.options.ini.c_str()));
         std::fclose(file);
+    }
+    if (!line.options.language.empty() && !sys::UseLanguage(line.options.language)) {
+        if (!sys::SupportsLanguage())
+            return UsageError("--lang is available in the host build only; on Windows the "
+                              "kaldres.dll beside KALDER32.dll gives the language");
+        return UsageError("no texts in the language " +
+                          sys::ArgumentText(line.options.language.c_str()) + " (en, de, fr or es)");
     }
     std::string error;
     if (!sys::Start(line.options, error))

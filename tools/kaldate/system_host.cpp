@@ -20,6 +20,8 @@ std::string NameOrEmpty(const char *name) { return name ? name : ""; }
 } // namespace
 
 bool SupportsIni() { return true; }
+bool SupportsLanguage() { return true; }
+bool UseLanguage(const std::string &language) { return host::SetLanguage(language.c_str()); }
 
 bool Start(const Options &options, std::string &error) {
     if (!options.ini.empty() && !UseSettingsFile(options.ini, notes, error))

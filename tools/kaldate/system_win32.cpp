@@ -84,6 +84,9 @@ bool WriteToConsole(std::FILE *stream, const std::string &text, UINT codePage) {
 } // namespace
 
 bool SupportsIni() { return false; }
+// The kaldres.dll beside KALDER32.dll gives the language.
+bool SupportsLanguage() { return false; }
+bool UseLanguage(const std::string &) { return false; }
 
 bool Start(const Options &, std::string &error) {
     boxHook = SetWindowsHookExA(WH_CBT, CatchBoxes, nullptr, GetCurrentThreadId());
