@@ -88,7 +88,7 @@ const SettingsBlock *TakeCounted() {
 } // namespace
 
 std::atomic<const SettingsBlock *> inForce{&pool[0]};
-std::atomic<QuickSettings> quickSettings{pool[0].quick};
+constinit std::atomic<QuickSettings> quickSettings{LoadTimeBlock().quick};
 static_assert(std::atomic<QuickSettings>::is_always_lock_free);
 
 int ClaimedSlots() { return slotsClaimed.load(std::memory_order_acquire); }

@@ -53,8 +53,11 @@ consumer_built() {
 # The shared library is found through the run path CMake recorded; the
 # static one attaches itself as well, in a project whose only language is
 # C as in a C++ one, and before a C++ program's own constructors.
-early_expected="before main: Saturday, December 25, 1999
-in main:     Saturday, December 25, 1999"
+# The settings file gives a time separator other than the one in force
+# before the settings are read.
+printf '[intl]\nsDate=/\nsTime=.\nsShortDate=M/d/yy\nsLongDate=dddd, MMMM dd, yyyy\n' >"$work/dot.ini"
+early_expected="before main: Saturday, December 25, 1999 13.05
+in main:     Saturday, December 25, 1999 13.05"
 for linked in shared static; do
     static=$([ $linked = static ] && echo ON || echo OFF)
     check "C project ($linked) configures and builds" \
@@ -65,7 +68,7 @@ for linked in shared static; do
         consumer_built cxx-$linked "$SOURCE/tests/host/package_project/early_call.cpp" \
         -DKALDER_STATIC=$static
     check "C++ example ($linked) formats before main and in main" \
-        test "$("$work/cxx-$linked/example" 2>&1)" == "$early_expected"
+        test "$(KALDER_WININI="$work/dot.ini" "$work/cxx-$linked/example" 2>&1)" == "$early_expected"
 done
 
 # Linked by hand, as a C program is built without CMake or pkg-config.

@@ -1,5 +1,6 @@
 // A C++ program that calls the library from its own static constructor,
-// before main, and again from main: both see the library attached.
+// before main, and again from main: both see the library attached, with
+// the settings read.
 #include <cstdio>
 #include <string>
 
@@ -14,7 +15,8 @@ std::string ChristmasDay1999() {
     tm.tm_mday = 25;
     tm.tm_wday = 6;
     char out[40];
-    return FillLongDateFormatString(tm, out);
+    std::string text = FillLongDateFormatString(tm, out);
+    return text + " " + FillTimeHrMin(13, 5, out);
 }
 
 const std::string beforeMain = ChristmasDay1999();
