@@ -28,15 +28,20 @@ bool Held(const SettingsBlock *block) {
     if (counted[PoolIndex(block)].load(std::memory_order_seq_cst) != 0)
         return true;
     for (const ReaderSlot &slot : slots) {
-        if (slot.held.load(std::memory_order_acquire) == block)
+        const SettingsBlock *held = slot.held.load(std::memory_order_acquire);
+        while (held == Taking()) {
+            plat::YieldThread();
+            held = slot.held.load(std::memory_order_acquire);
+        }
+        if (held == block)
             return true;
     }
     return false;
 }
 
 // A pool block out of force that no call holds, waited for.  A call that
-// took the block in force before the last switch has named it by now or
-// will find the switch when it checks.
+// read the block in force before the last switch has marked its slot or
+// named the block by then; the flush makes that seen here.
 SettingsBlock *FreeBlock() {
     const SettingsBlock *inForceNow = inForce.load(std::memory_order_relaxed);
     plat::FlushProcessWriteBuffers();
@@ -92,18 +97,6 @@ constinit std::atomic<QuickSettings> quickSettings{LoadTimeBlock().quick};
 static_assert(std::atomic<QuickSettings>::is_always_lock_free);
 
 int ClaimedSlots() { return slotsClaimed.load(std::memory_order_acquire); }
-
-const SettingsBlock &TakeNamedAgain(ReaderSlot *slot) {
-    const SettingsBlock *block = inForce.load(std::memory_order_acquire);
-    for (;;) {
-        slot->held.store(block, std::memory_order_release);
-        std::atomic_signal_fence(std::memory_order_seq_cst);
-        const SettingsBlock *again = inForce.load(std::memory_order_acquire);
-        if (again == block)
-            return *block;
-        block = again;
-    }
-}
 
 const SettingsBlock *TakeWithoutSlot(ReaderSlot *&slot) {
     slot = ClaimSlot();

@@ -10,8 +10,12 @@
 // holds them.  Each thread has a slot in which it names the block it
 // holds; a refresh that wants a block back first makes every thread's
 // earlier stores visible (plat::FlushProcessWriteBuffers), then waits until
-// no slot names it.  A thread without a slot (its first call, more threads
-// than slots, or a system without per-thread values) counts itself in the
+// no slot names it.  A call marks its slot as taking before it reads which
+// block is in force, and names that block next; a refresh that finds the
+// mark waits the two instructions for the name.  So a call that read the
+// block before a switch has marked or named it where the refresh looks,
+// and a call that marks after the flush reads the block switched to.  A thread without a slot (its
+// first call, more threads than slots, or a system without per-thread values) counts itself in the
 // block's shared count instead, at the price of two atomic additions.
 #pragma once
 
@@ -47,18 +51,15 @@ void LeaveCounted(const SettingsBlock *block);
 // How many threads hold a slot now (for tests).
 int ClaimedSlots();
 
-// The block in force, named in the thread's own slot: named first, then
-// checked to be still in force, so that a refresh that switched in between
-// either sees the name or is seen here (and the name is taken again, out of
-// the way).
-const SettingsBlock &TakeNamedAgain(ReaderSlot *slot);
+// Marks a slot whose call is reading which block is in force.
+inline const SettingsBlock *Taking() { return reinterpret_cast<const SettingsBlock *>(1); }
 
+// The block in force, named in the thread's own slot.
 inline const SettingsBlock &TakeNamed(ReaderSlot *slot) {
+    slot->held.store(Taking(), std::memory_order_release);
+    std::atomic_signal_fence(std::memory_order_seq_cst);
     const SettingsBlock *block = inForce.load(std::memory_order_acquire);
     slot->held.store(block, std::memory_order_release);
-    std::atomic_signal_fence(std::memory_order_seq_cst);
-    if (inForce.load(std::memory_order_acquire) != block) [[unlikely]]
-        return TakeNamedAgain(slot);
     return *block;
 }
 
