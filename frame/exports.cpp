@@ -44,20 +44,36 @@ extern "C" void *KALDERAPI CopyWinDateStruc(void *dest, int32_t length) {
 
 // --- Formatting ------------------------------------------------------------
 
-extern "C" char *KALDERAPI FillDosDateFormatString(const DosDate *date, char *out) {
+namespace {
+
+[[gnu::noinline]] char *ShortDateInFull(uint16_t year, uint16_t month, uint16_t day, char *out) {
+    const SettingsReader settings;
+    return FormatShortDate(settings->record, settings->shortPlan, year, month, day, out);
+}
+
+// A thread with a slot of its own names the block in it and clears it after;
+// its first call, and a thread without one, take the full way.
+inline char *ShortDate(uint16_t year, uint16_t month, uint16_t day, char *out) {
+    using namespace current_settings;
     if (out == nullptr)
         return nullptr;
-    const SettingsReader settings;
-    return FormatShortDate(settings->record, settings->shortPlan, date->year, date->month,
-                           date->day, out);
+    ReaderSlot *slot = ThreadSlot();
+    if (slot == nullptr) [[unlikely]]
+        return ShortDateInFull(year, month, day, out);
+    const SettingsBlock &settings = TakeNamed(slot);
+    FormatShortDate(settings.record, settings.shortPlan, year, month, day, out);
+    LeaveNamed(slot);
+    return out;
+}
+
+} // namespace
+
+extern "C" char *KALDERAPI FillDosDateFormatString(const DosDate *date, char *out) {
+    return ShortDate(date->year, date->month, date->day, out);
 }
 
 extern "C" char *KALDERAPI FillDateFormatString(KALDER_TM date, char *out) {
-    if (out == nullptr)
-        return nullptr;
-    const SettingsReader settings;
-    return FormatShortDate(settings->record, settings->shortPlan, Word(date.tm_year, 1900u),
-                           Word(date.tm_mon, 1u), Word(date.tm_mday, 0u), out);
+    return ShortDate(Word(date.tm_year, 1900u), Word(date.tm_mon, 1u), Word(date.tm_mday, 0u), out);
 }
 
 extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
