@@ -66,6 +66,11 @@ inline char *ShortDate(uint16_t year, uint16_t month, uint16_t day, char *out) {
     return out;
 }
 
+[[gnu::noinline]] char *LongDateInFull(const KALDER_TM &date, char *out) {
+    const SettingsReader settings;
+    return FormatLongDate(settings->record, settings->longPlan, settings->names, date, out);
+}
+
 } // namespace
 
 extern "C" char *KALDERAPI FillDosDateFormatString(const DosDate *date, char *out) {
@@ -76,9 +81,16 @@ extern "C" char *KALDERAPI FillDateFormatString(KALDER_TM date, char *out) {
     return ShortDate(Word(date.tm_year, 1900u), Word(date.tm_mon, 1u), Word(date.tm_mday, 0u), out);
 }
 
+// As the short date: the usual way names the block in the thread's own slot.
 extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
-    const SettingsReader settings;
-    return FormatLongDate(settings->record, settings->longPlan, settings->names, date, out);
+    using namespace current_settings;
+    ReaderSlot *slot = ThreadSlot();
+    if (slot == nullptr) [[unlikely]]
+        return LongDateInFull(date, out);
+    const SettingsBlock &settings = TakeNamed(slot);
+    char *text = FormatLongDate(settings.record, settings.longPlan, settings.names, date, out);
+    LeaveNamed(slot);
+    return text;
 }
 
 extern "C" char *KALDERAPI FillTimeHrMin(int32_t hour, int32_t minute, char *out) {
