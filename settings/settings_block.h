@@ -13,8 +13,9 @@
 
 // What the time formatters and the usual ways of the parsers need of the
 // settings, small enough to be read in one atomic load (current_settings.h):
-// calls that need nothing more read it and take no block.
-struct QuickSettings {
+// calls that need nothing more read it and take no block.  (Aligned as a
+// four-byte word, so that every compiler loads and stores it as one.)
+struct alignas(4) QuickSettings {
     char timeSeparator; // record.sTime[0]
     char dateSeparator; // record.sDate[0]
     // The usual time is read quickly: no digit in sTime (a digit there
