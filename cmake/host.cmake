@@ -32,18 +32,10 @@ set_target_properties(kalder32 PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION 1
 # The installed libraries make the 24 names of the export list visible and
 # nothing else, as the DLL does; everything else binds inside the library, so a
 # program's own MonthDays or DllMain cannot take the place of the library's.
-file(STRINGS ${PROJECT_SOURCE_DIR}/frame/KALDER32.def KALDER_DEF_LINES REGEX "^ +[A-Za-z_0-9]+ *=")
-set(KALDER_EXPORT_NAMES)
-foreach(line ${KALDER_DEF_LINES})
-  string(REGEX REPLACE "^ +([A-Za-z_0-9]+) *=.*" "\\1" name "${line}")
-  list(APPEND KALDER_EXPORT_NAMES ${name})
-endforeach()
 list(JOIN KALDER_EXPORT_NAMES ";\n    " KALDER_VERSION_SCRIPT_NAMES)
 set(KALDER_VERSION_SCRIPT ${PROJECT_BINARY_DIR}/kalder32.map)
 file(WRITE ${KALDER_VERSION_SCRIPT}
      "{\n  global:\n    ${KALDER_VERSION_SCRIPT_NAMES};\n  local:\n    *;\n};\n")
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-             ${PROJECT_SOURCE_DIR}/frame/KALDER32.def)
 target_link_options(kalder32 PRIVATE -Wl,--version-script=${KALDER_VERSION_SCRIPT})
 set_target_properties(kalder32 PROPERTIES LINK_DEPENDS ${KALDER_VERSION_SCRIPT})
 

@@ -18,12 +18,9 @@ if(KALDER_WIN_ARCH STREQUAL x64)
   set(KALDER_DLLTOOL_FLAGS)
 else()
   set(KALDER_IMPORT_DEF ${PROJECT_BINARY_DIR}/KALDER32.def)
-  file(READ ${PROJECT_SOURCE_DIR}/frame/KALDER32.def KALDER_EXPORT_LIST)
-  string(REGEX REPLACE "([A-Za-z_0-9]+) *= *([A-Za-z_0-9]+@[0-9]+)" "\\2" KALDER_IMPORT_LIST
-         "${KALDER_EXPORT_LIST}")
-  file(WRITE ${KALDER_IMPORT_DEF} "${KALDER_IMPORT_LIST}")
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-               ${PROJECT_SOURCE_DIR}/frame/KALDER32.def)
+  kalder_write_def(${KALDER_IMPORT_DEF}
+                   "Imports of the 32-bit KALDER32.dll: each stdcall symbol at its ordinal (dlltool -k)."
+                   SYMBOLS)
   set(KALDER_DLLTOOL_FLAGS -k)
 endif()
 add_custom_command(

@@ -26,17 +26,11 @@ endif()
 # to its decorated symbol; 64-bit Windows has one calling convention and no
 # decoration, so there the list names the symbols as they are.
 if(KALDER_WIN_ARCH STREQUAL x64)
-  file(READ ${PROJECT_SOURCE_DIR}/frame/KALDER32.def KALDER_DEF_TEXT)
-  string(REGEX REPLACE "([A-Za-z_0-9]+) *= *[A-Za-z_0-9]+@[0-9]+" "\\1" KALDER_DEF_TEXT
-         "${KALDER_DEF_TEXT}")
-  string(REGEX REPLACE ";[^\n]*\n" "" KALDER_DEF_TEXT "${KALDER_DEF_TEXT}")
   set(KALDER_EXPORT_DEF ${PROJECT_BINARY_DIR}/KALDER32-exports.def)
-  file(WRITE ${KALDER_EXPORT_DEF} "; Exports of the 64-bit KALDER32.dll: the names at fixed ordinals.\n"
-                                  "${KALDER_DEF_TEXT}")
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-               ${PROJECT_SOURCE_DIR}/frame/KALDER32.def)
+  kalder_write_def(${KALDER_EXPORT_DEF} "Exports of the 64-bit KALDER32.dll: the names at fixed ordinals."
+                   NAMES)
 else()
-  set(KALDER_EXPORT_DEF ${PROJECT_SOURCE_DIR}/frame/KALDER32.def)
+  set(KALDER_EXPORT_DEF ${KALDER_DEF_FILE})
 endif()
 
 # The version every module carries in its version resource.
