@@ -23,9 +23,7 @@ struct LongDateWork {
 
 // What one call reads: the settings and its work areas.
 struct LongDateCall {
-    const WINDATESTRUC &record;
-    const fmt::Plan &plan;
-    const LongDateNames &names;
+    const LongDateForm &form;
     LongDateWork &work;
 };
 
@@ -63,11 +61,11 @@ TakeName(char *area, const LongDateNames &names, NameKind kind, int32_t count, i
 }
 
 fmt::FramedText PrepareWeekday(const LongDateCall &call, int32_t wday) {
-    switch (call.record.iDayName) {
+    switch (call.form.dayName) {
     case 1:
-        return TakeName(call.work.weekday, call.names, NameKind::Day, 7, wday);
+        return TakeName(call.work.weekday, call.form.names, NameKind::Day, 7, wday);
     case 2:
-        return TakeName(call.work.weekday, call.names, NameKind::DayAbbrev, 7, wday);
+        return TakeName(call.work.weekday, call.form.names, NameKind::DayAbbrev, 7, wday);
     default:
         call.work.weekday[0] = '\0';
         return fmt::kNoText;
@@ -91,14 +89,14 @@ fmt::FramedText PrepareMonthNumber(char *area, int32_t mon, bool twoDigits) {
 // can show through; a style outside 0 to 3 gives empty text.
 fmt::FramedText PrepareMonth(const LongDateCall &call, int32_t mon) {
     char *area = call.work.month;
-    switch (call.record.iMonthStyle) {
+    switch (call.form.monthStyle) {
     case 0:
     case 1:
-        return PrepareMonthNumber(area, mon, call.record.iMonthStyle == 1);
+        return PrepareMonthNumber(area, mon, call.form.monthStyle == 1);
     case 2:
-        return TakeName(area, call.names, NameKind::MonthAbbrev, 12, mon);
+        return TakeName(area, call.form.names, NameKind::MonthAbbrev, 12, mon);
     case 3:
-        return TakeName(area, call.names, NameKind::Month, 12, mon);
+        return TakeName(area, call.form.names, NameKind::Month, 12, mon);
     default:
         area[0] = '\0';
         return fmt::kNoText;
@@ -107,8 +105,8 @@ fmt::FramedText PrepareMonth(const LongDateCall &call, int32_t mon) {
 
 // A two-letter year shows tm_year itself (124 for 2024), not a year
 // reduced by its century.
-int32_t YearValue(const WINDATESTRUC &record, int32_t tmYear) {
-    if (record.bLongFullYear == 0)
+int32_t YearValue(const LongDateForm &form, int32_t tmYear) {
+    if (form.fullYear == 0)
         return tmYear;
     return static_cast<int32_t>(static_cast<uint32_t>(tmYear) + 1900u);
 }
@@ -227,7 +225,7 @@ char *Finish(const char *text, size_t len, char *out) {
     const fmt::Arg day = fmt::IntArg(date.tm_mday);
     const fmt::Arg year = fmt::IntArg(yearValue);
     fmt::Arg args[4] = {weekday, month, day, year};
-    const int32_t order = call.record.iLongOrder;
+    const int32_t order = call.form.order;
     if (order == 1) {
         args[1] = day;
         args[2] = month;
@@ -237,24 +235,24 @@ char *Finish(const char *text, size_t len, char *out) {
         args[3] = day;
     }
     char scratch[fmt::kScratchSize];
-    const size_t len = fmt::Run(call.plan, args, 4, scratch, kLongDateArea);
+    const size_t len = fmt::Run(call.form.plan, args, 4, scratch, kLongDateArea);
     return Finish(scratch, len, out);
 }
 
 } // namespace
 
-char *FormatLongDate(const WINDATESTRUC &record, const fmt::Plan &plan, const LongDateNames &names,
-                     const KALDER_TM &date, char *out) {
+char *FormatLongDate(const LongDateForm &form, const KALDER_TM &date, char *out) {
     // Both texts stay in their work areas, which are long enough to be read
     // 16 bytes at a time.
     LongDateWork work;
     static_assert(sizeof work.weekday >= 16 && sizeof work.month >= 16);
     static_assert(kLongDateArea <= fmt::kScratchText + 1);
-    const LongDateCall call{record, plan, names, work};
+    const LongDateCall call{form, work};
+    const fmt::Plan &plan = form.plan;
     const fmt::FramedText weekday = PrepareWeekday(call, date.tm_wday);
     const fmt::FramedText month = PrepareMonth(call, date.tm_mon);
-    const int32_t yearValue = YearValue(record, date.tm_year);
-    const int32_t order = record.iLongOrder;
+    const int32_t yearValue = YearValue(form, date.tm_year);
+    const int32_t order = form.order;
     if (UsualPlan(plan, static_cast<uint32_t>(order))) {
         bool written;
         if (order == 0)

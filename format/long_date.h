@@ -6,8 +6,28 @@
 #include "format/plan.h"
 #include "kalder32.h"
 
+// What the long date reads of the settings, in one piece, so that the
+// formatter reaches all of it from one address: the record's long-date
+// fields, the plan of its long format and the names.
+struct LongDateForm {
+    int32_t order;      // iLongOrder: 0 month-day-year, 1 day-month-year, 2 year-month-day
+    int32_t dayName;    // iDayName: 0 none, 1 full, 2 abbreviated
+    int32_t monthStyle; // iMonthStyle: 0 number, 1 two digits, 2 abbreviated, 3 name
+    int32_t fullYear;   // bLongFullYear
+    fmt::Plan plan;
+    fmt::LongDateNames names;
+};
+
+// The form's fields of the record and plan of its long format (the names
+// are kept apart, when the texts are loaded).
+constexpr void SetLongDateForm(LongDateForm &form, const WINDATESTRUC &record) {
+    form.order = record.iLongOrder;
+    form.dayName = record.iDayName;
+    form.monthStyle = record.iMonthStyle;
+    form.fullYear = record.bLongFullYear;
+    form.plan = fmt::Compile(record.szLongFmt);
+}
+
 // Writes the long date of date into out (at most 39 characters and a NUL;
-// out may be null) with the settings record's long-date fields, the plan of
-// its long format and the names; returns out.
-char *FormatLongDate(const WINDATESTRUC &record, const fmt::Plan &plan,
-                     const fmt::LongDateNames &names, const KALDER_TM &date, char *out);
+// out may be null) in the long-date form; returns out.
+char *FormatLongDate(const LongDateForm &form, const KALDER_TM &date, char *out);

@@ -68,7 +68,7 @@ inline char *ShortDate(uint16_t year, uint16_t month, uint16_t day, char *out) {
 
 [[gnu::noinline]] char *LongDateInFull(const KALDER_TM &date, char *out) {
     const SettingsReader settings;
-    return FormatLongDate(settings->record, settings->longPlan, settings->names, date, out);
+    return FormatLongDate(settings->longDate, date, out);
 }
 
 } // namespace
@@ -88,7 +88,7 @@ extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
     if (slot == nullptr) [[unlikely]]
         return LongDateInFull(date, out);
     const SettingsBlock &settings = TakeNamed(slot);
-    char *text = FormatLongDate(settings.record, settings.longPlan, settings.names, date, out);
+    char *text = FormatLongDate(settings.longDate, date, out);
     LeaveNamed(slot);
     return text;
 }

@@ -4,5 +4,5 @@
 
 void CompileSettings(SettingsBlock &block) {
     CompileRecord(block);
-    fmt::KeepNames(block.names, DayNames, DayAbbrevs, MonthNames, MonthAbbrevs);
+    fmt::KeepNames(block.longDate.names, DayNames, DayAbbrevs, MonthNames, MonthAbbrevs);
 }

@@ -4,6 +4,7 @@
 // the block in force once and use only it.
 #pragma once
 
+#include "format/long_date.h"
 #include "format/long_date_names.h"
 #include "format/plan.h"
 #include "kalder32.h"
@@ -33,11 +34,10 @@ struct alignas(4) QuickSettings {
 struct alignas(64) SettingsBlock {
     WINDATESTRUC record;
     fmt::Plan shortPlan;            // of record.szShortFmt
-    fmt::Plan longPlan;             // of record.szLongFmt
     tok::Delimiters dateDelimiters; // with record.sDate
     tok::Delimiters timeDelimiters; // with record.sTime
-    fmt::LongDateNames names;
-    QuickSettings quick; // of the above
+    LongDateForm longDate;          // of record's long-date fields, and the names
+    QuickSettings quick;            // of the above
 };
 
 // The record's values from module load until the settings are first read.
@@ -68,7 +68,7 @@ inline constexpr WINDATESTRUC kLoadTimeRecord = {
 // names stay.
 constexpr void CompileRecord(SettingsBlock &block) {
     block.shortPlan = fmt::Compile(block.record.szShortFmt);
-    block.longPlan = fmt::Compile(block.record.szLongFmt);
+    SetLongDateForm(block.longDate, block.record);
     block.dateDelimiters = DateDelimiters(block.record.sDate);
     block.timeDelimiters = TimeDelimiters(block.record.sTime);
     const int32_t order = block.record.iShortOrder;
