@@ -14,9 +14,10 @@
 // block is in force, and names that block next; a refresh that finds the
 // mark waits the two instructions for the name.  So a call that read the
 // block before a switch has marked or named it where the refresh looks,
-// and a call that marks after the flush reads the block switched to.  A thread without a slot (its
-// first call, more threads than slots, or a system without per-thread values) counts itself in the
-// block's shared count instead, at the price of two atomic additions.
+// and a call that marks after the flush reads the block switched to.  A
+// thread without a slot (its first call, more threads than slots, or a
+// system without per-thread values) counts itself in the block's shared
+// count instead, at the price of two atomic additions.
 #pragma once
 
 #include <atomic>

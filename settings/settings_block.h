@@ -5,7 +5,6 @@
 #pragma once
 
 #include "format/long_date.h"
-#include "format/long_date_names.h"
 #include "format/plan.h"
 #include "kalder32.h"
 #include "parse/date_parse.h"
