@@ -16,7 +16,7 @@
 #include <cstring>
 
 #include "format/framed.h"
-#include "strings/small_copy.h"
+#include "text/small_copy.h"
 
 namespace fmt {
 

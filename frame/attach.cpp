@@ -9,10 +9,11 @@
 
 #include <cstring>
 
-#include "settings/current_settings.h"
-#include "settings/settings.h"
+#include "settings/publish/in_force.h"
+#include "settings/publish/refresh.h"
 #include "strings/date_names.h"
 #include "strings/vs_string.h"
+#include "strings/warning.h"
 
 plat::Module ResourceModule = nullptr;
 
@@ -48,8 +49,9 @@ int Attach(plat::Module module) {
         return 0;
     vs_RegisterInstance(ResourceModule);
     LoadDateNames();
-    StartSettingsReaders();
-    RefreshSettings();
+    StartPublishing();
+    if (RefreshSettings() == ReadingNotice::UnsupportedVersion)
+        ShowWarning(plat::GetFocus(), kStrUnsupportedVersion);
     return 1;
 }
 
@@ -60,7 +62,7 @@ void Detach() {
     }
     FreeDateNames();
     vs_FreeBuffers();
-    StopSettingsReaders();
+    StopPublishing();
 }
 
 } // namespace
@@ -73,7 +75,7 @@ extern "C" int KALDERAPI DllMain(plat::Module module, unsigned long reason, void
         Detach();
         return 1;
     case kDllThreadDetach:
-        plat::ThreadEnds(); // gives the thread's settings reader slot back
+        plat::ThreadEnding(); // gives the thread's reader record back
         return 1;
     default:
         return 1;

@@ -13,7 +13,10 @@
 
 #include "fuzz_common.h"
 #include "record_snapshot.h"
-#include "settings/settings.h"
+#include "settings/read/inf_reader.h"
+#include "settings/read/read_settings.h"
+#include "settings/analyse/pictures.h"
+#include "text/limited_text.h"
 
 namespace {
 

@@ -121,11 +121,17 @@ KALDER_LAYOUT_CHECK(sDecimal_at_218, offsetof(WINDATESTRUC, sDecimal) == 218);
  * The contract of each export.  "Reads" and "writes" name every field or
  * setting involved; what is not named is neither read nor written.
  *
- * Shared state: one settings record (read by the formatters and parsers,
- * rewritten only by GetWinDateFormat), the month-length table whose
- * February follows the year of the last leap-aware call (see Days_in_Month),
- * and work areas in which results are composed.  No locks: call the library
- * from one thread at a time.
+ * Threads: every export may be called from any number of threads at once
+ * and gives what it gives when called alone.  The settings in force (the
+ * record CopyWinDateStruc copies, read by the formatters and parsers) are
+ * replaced whole by GetWinDateFormat: a call that overlaps a refresh sees
+ * them entirely as they were before or entirely as they are after, never a
+ * mix, and a refresh never waits for other calls, even for a thread frozen
+ * or killed in the middle of one.  Formatting and parsing take no lock and
+ * allocate nothing (a thread's first call after a refresh, or its first call
+ * ever, may take a record for the thread).  One thing is shared on purpose:
+ * the month-length table whose February follows the year of the last
+ * leap-aware call on any thread (see Days_in_Month).
  *
  * Boxes: only the parsers and checkers, and GetWinDateFormat, show one.  A
  * warning box is modal, owned by the window with the keyboard focus, and

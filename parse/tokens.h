@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "strings/small_copy.h"
+#include "text/small_copy.h"
 
 namespace tok {
 

@@ -46,24 +46,21 @@ const char *GetEnv(const char *name);
 // Opens a text file named with a Windows path for reading ("r").
 std::FILE *OpenTextFile(const char *path);
 
-// Threads (TlsAlloc, TlsSetValue, TlsFree, FlushProcessWriteBuffers,
-// SwitchToThread).
+// Threads (TlsAlloc, TlsGetValue, TlsSetValue, TlsFree, SwitchToThread).
 //
 // One pointer-sized value per thread, null until the thread sets it; read
 // it with ThreadValue (platform/thread_value.h, inline).  When a thread
-// whose value is set ends, ThreadEnds runs on it and calls atThreadEnd with
-// the value: the library's thread detach calls it under Windows, the host
-// calls it itself.  StartThreadValues returns false when the system offers
-// no such values or cannot flush other threads' writes (below); the values
-// must then not be used.
+// whose value is set ends, ThreadEnding runs on it and calls atThreadEnd
+// with the value: the library's thread detach calls it under Windows, the
+// host calls it itself.  The value stays as atThreadEnd leaves it, so code
+// that runs on the thread after that (another module's thread detach, a
+// later thread-local destructor) sees what atThreadEnd stored.
+// StartThreadValues returns false when the system offers no such values;
+// they must then not be set.
 bool StartThreadValues(void (*atThreadEnd)(void *value));
 void StopThreadValues();
 void SetThreadValue(void *value);
-void ThreadEnds();
-// Every store that another thread of the process has made before this call
-// is visible to the caller when it returns, as if each of those threads had
-// run a full fence.
-void FlushProcessWriteBuffers();
+void ThreadEnding();
 // Gives the processor to another thread that is ready to run.
 void YieldThread();
 

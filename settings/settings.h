@@ -1,26 +1,64 @@
-// Reading the international settings into a settings record.
+// One reading of the settings as a value: the record and everything derived
+// from it that the formatters and parsers run, and the names in use.  A
+// value is made whole by one derivation step; the exports hand the value in
+// force (settings/publish/in_force.h) to every worker as a const argument.
 #pragma once
 
+#include "format/long_date.h"
+#include "format/plan.h"
 #include "kalder32.h"
+#include "parse/date_parse.h"
+#include "parse/time_parse.h"
+#include "parse/tokens.h"
 
-// Reads the settings again and puts them in force, with the names as
-// loaded now.
-void RefreshSettings();
+struct Settings {
+    WINDATESTRUC record;
+    fmt::Plan shortPlan;            // of record.szShortFmt
+    tok::Delimiters dateDelimiters; // with record.sDate
+    tok::Delimiters timeDelimiters; // with record.sTime
+    LongDateForm longDate;          // of record's long-date fields, and the names
+};
 
-// Reads the settings into record (its fields not read stay) and derives
-// its formats: the "intl" keys, or without a short-date picture the
-// country entry of the INF file.
-void ReadSettings(WINDATESTRUC &record);
+// The record's values from module load until the settings are first read.
+inline constexpr WINDATESTRUC kLoadTimeRecord = {
+    ":",                   // sTime
+    "/",                   // sDate
+    "M/d/yy",              // sShortDate
+    "dddd, MMMM dd, yyyy", // sLongDate
+    0,                     // iShortOrder
+    0,                     // bMonthLZero
+    0,                     // bDayLZero
+    0,                     // bFullYear
+    "%d/%d/%d",            // szShortFmt
+    0,                     // iLongOrder
+    1,                     // iDayName
+    1,                     // bLongDayLZero
+    3,                     // iMonthStyle
+    1,                     // bLongFullYear
+    ", ",                  // szDaySep
+    " ",                   // szFirstSep
+    ", ",                  // szSecondSep
+    "%s%s%s%02d%s%s",      // szLongFmt
+    ",",                   // sThousand
+    ".",                   // sDecimal
+};
 
-void UseDefaultSettings(WINDATESTRUC &record);
-void ReadCountryInf(WINDATESTRUC &record);
+// Compiles the plans and delimiters of settings.record; the names stay.
+constexpr void CompileRecord(Settings &settings) {
+    settings.shortPlan = fmt::Compile(settings.record.szShortFmt);
+    SetLongDateForm(settings.longDate, settings.record);
+    settings.dateDelimiters = DateDelimiters(settings.record.sDate);
+    settings.timeDelimiters = TimeDelimiters(settings.record.sTime);
+}
 
-// Finds the quoted key in the bracketed section of a text file and copies at
-// most limit characters of its value (or of def) into out.
-void FindInfValue(const char *section, const char *key, const char *def, char *out, int limit,
-                  const char *path);
+// The settings before they are first read: no names yet.
+constexpr Settings LoadTimeSettings() {
+    Settings settings{};
+    settings.record = kLoadTimeRecord;
+    CompileRecord(settings);
+    return settings;
+}
 
-// Copies the next field of a delimited text into out (at most limit - 1
-// characters) and returns where the following field starts, or nullptr when
-// the text has ended.
-const char *NextField(const char *cursor, const char *delimiters, char *out, int limit);
+// Compiles settings.record as CompileRecord does and keeps the name tables
+// as they are loaded now.
+void CompileSettings(Settings &settings);

@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "strings/ascii_compare.h"
+#include "text/ascii_compare.h"
 
 namespace {
 

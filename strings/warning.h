@@ -48,4 +48,6 @@ int32_t ShowWarningFound(const Warning &warning);
 
 // Shows warning, when there is one; returns 0 without a warning, -1 after
 // its box.
-inline int32_t ShowFound(const Warning &warning) { return warning ? ShowWarningFound(warning) : 0; }
+inline int32_t ShowWarningIfAny(const Warning &warning) {
+    return warning ? ShowWarningFound(warning) : 0;
+}

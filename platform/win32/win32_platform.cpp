@@ -3,9 +3,9 @@
 #include "platform/thread_value.h"
 
 #include <cstdlib>
-// FlushProcessWriteBuffers came with Windows Vista.
+// Nothing newer than Windows XP.
 #ifndef _WIN32_WINNT
-#define _WIN32_WINNT 0x0600
+#define _WIN32_WINNT 0x0501
 #endif
 #include <windows.h>
 
@@ -59,8 +59,8 @@ void (*threadEndHook)(void *) = nullptr;
 } // namespace
 
 // Only an index below 64 has its slot at the fixed place ThreadValue reads;
-// a process that has used up those gets no values, and the library counts
-// its calls instead.
+// a process that has used up those gets no values, and the library takes
+// a reader record for each call instead.
 bool StartThreadValues(void (*atThreadEnd)(void *value)) {
     threadEndHook = atThreadEnd;
     const DWORD index = TlsAlloc();
@@ -82,16 +82,11 @@ void StopThreadValues() {
 
 void SetThreadValue(void *value) { TlsSetValue(detail::threadValueIndex, value); }
 
-void ThreadEnds() {
+void ThreadEnding() {
     void *value = ThreadValue();
-    if (value == nullptr)
-        return;
-    if (threadEndHook != nullptr)
+    if (value != nullptr && threadEndHook != nullptr)
         threadEndHook(value);
-    TlsSetValue(detail::threadValueIndex, nullptr);
 }
-
-void FlushProcessWriteBuffers() { ::FlushProcessWriteBuffers(); }
 
 void YieldThread() { SwitchToThread(); }
 

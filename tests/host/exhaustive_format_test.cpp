@@ -14,7 +14,10 @@
 #include "kalder32.h"
 #include "platform/host/host_control.h"
 #include "record_snapshot.h"
-#include "settings/pictures.h"
+#include "settings/analyse/format_builder.h"
+#include "settings/analyse/pictures.h"
+#include "settings/read/read_settings.h"
+#include "text/limited_text.h"
 #include "strings/date_names.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include "kalder32.h"
 #include "library_fixture.h"
 #include "record_snapshot.h"
+#include "settings/analyse/format_builder.h"
 #include "strings/date_names.h"
 
 namespace {

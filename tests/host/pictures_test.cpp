@@ -5,7 +5,10 @@
 
 #include "format/plan.h"
 #include "record_snapshot.h"
-#include "settings/pictures.h"
+#include "settings/analyse/format_builder.h"
+#include "settings/analyse/pictures.h"
+#include "settings/read/read_settings.h"
+#include "text/limited_text.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <cstring>
 
 #include "calendar/calendar.h"
-#include "settings/current_settings.h"
-#include "settings/pictures.h"
+#include "settings/publish/in_force.h"
+#include "settings/read/read_settings.h"
 
 class RecordSnapshot {
   public:
     RecordSnapshot() : february_(MonthDays[1]) {
-        std::memcpy(&saved_, &*SettingsReader(), sizeof saved_);
+        std::memcpy(&saved_, &*SettingsHold(), sizeof saved_);
     }
     ~RecordSnapshot() {
         PublishSettings(saved_);
@@ -22,20 +22,20 @@ class RecordSnapshot {
     RecordSnapshot &operator=(const RecordSnapshot &) = delete;
 
   private:
-    SettingsBlock saved_;
+    Settings saved_;
     int32_t february_;
 };
 
-// A copy of the block in force.
-inline SettingsBlock Block() { return *SettingsReader(); }
+// A copy of the settings in force.
+inline Settings Block() { return *SettingsHold(); }
 
 // A copy of the record in force.
-inline WINDATESTRUC Record() { return SettingsReader()->record; }
+inline WINDATESTRUC Record() { return SettingsHold()->record; }
 
 // Puts record in force as it stands, its formats compiled, with the name
 // tables as they are now.
 inline void PutInForce(const WINDATESTRUC &record) {
-    SettingsBlock block = Block();
+    Settings block = Block();
     block.record = record;
     CompileSettings(block);
     PublishSettings(block);

@@ -6,15 +6,19 @@
 
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include <pthread.h>
+#include <time.h>
+
 #include "kalder32.h"
 #include "library_fixture.h"
-#include "settings/current_settings.h"
+#include "settings/publish/in_force.h"
 
 namespace {
 
@@ -186,10 +190,12 @@ TEST_F(Stress, EveryResultIsWhatOneProfileGives) {
             calls += mine;
         });
     }
+    // Each profile twice in a row, so that settings freed while still read
+    // and then reused come back as the other profile.
     long refreshes = 0;
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
     while (std::chrono::steady_clock::now() < end) {
-        UseProfile(refreshes % 2 == 0 ? kUnitedStates : kGerman);
+        UseProfile(refreshes / 2 % 2 == 0 ? kUnitedStates : kGerman);
         ++refreshes;
     }
     stop = true;
@@ -204,14 +210,148 @@ TEST_F(Stress, EveryResultIsWhatOneProfileGives) {
     std::printf("%ld calls, %ld refreshes, %ld wrong\n", calls.load(), refreshes, wrong.load());
 }
 
-// A thread's slot goes back when the thread ends, so that threads that come
-// and go never use up the slots and push later threads onto the slow way.
-TEST_F(Stress, ThreadsThatEndGiveTheirSlotsBack) {
+// A thread's record goes back when the thread ends, and a call made on the
+// thread after that (here from a thread-local destructor that runs after the
+// library's) takes a record for itself alone: threads that come and go
+// leave the count of records in use as it was.
+TEST_F(Stress, ThreadsThatEndGiveTheirRecordsBack) {
     GetTimeSep();
-    const int before = current_settings::ClaimedSlots();
-    for (int t = 0; t < 200; ++t)
-        std::thread([] { EXPECT_EQ(GetTimeSep(), ':'); }).join();
-    EXPECT_EQ(current_settings::ClaimedSlots(), before);
+    const int before = in_force::ActiveRecords();
+    for (int t = 0; t < 200; ++t) {
+        std::thread([] {
+            struct LateCaller {
+                ~LateCaller() { EXPECT_EQ(GetTimeSep(), ':'); }
+            };
+            thread_local LateCaller late;
+            static_cast<void>(&late);
+            EXPECT_EQ(GetTimeSep(), ':');
+        }).join();
+    }
+    EXPECT_EQ(in_force::ActiveRecords(), before);
+}
+
+// A new thread's first call reads which settings are in force and, before it
+// names them in its record, another thread puts other settings in force and
+// frees the ones read.  The call must look again and format with the new
+// settings, never with the freed ones.
+std::atomic<bool> pauseArmed{false};
+std::atomic<int> pauseStep{0};
+
+TEST_F(Stress, ACallLooksAgainAfterNamingTheSettingsItRead) {
+    UseProfile(kGerman);
+    const std::string want = Probes()[0]();
+    UseProfile(kUnitedStates);
+    ASSERT_NE(Probes()[0](), want);
+
+    pauseStep = 0;
+    pauseArmed = true;
+    in_force::testPointBeforeNaming = [] {
+        if (!pauseArmed.exchange(false))
+            return;
+        pauseStep = 1;
+        while (pauseStep.load() != 2)
+            std::this_thread::yield();
+    };
+    std::thread refresher([] {
+        while (pauseStep.load() != 1)
+            std::this_thread::yield();
+        UseProfile(kGerman);
+        pauseStep = 2;
+    });
+    std::string got;
+    std::thread caller([&] { got = Probes()[0](); });
+    caller.join();
+    refresher.join();
+    in_force::testPointBeforeNaming = nullptr;
+    EXPECT_EQ(got, want);
+}
+
+// Threads frozen wherever a signal finds them, as a debugger, a suspended
+// thread or a sampling profiler leaves them; the handler notes whether the
+// thread was inside a call of the library.
+std::atomic<bool> thawed{false};
+std::atomic<int> frozenInCall{0};
+std::atomic<int> frozen{0};
+thread_local volatile sig_atomic_t inCall = 0;
+
+void Freeze(int) {
+    frozenInCall += inCall != 0 ? 1 : 0;
+    ++frozen;
+    const timespec pause{0, 100000};
+    while (!thawed.load())
+        nanosleep(&pause, nullptr);
+    --frozen;
+}
+
+// Lets the frozen threads go and waits until every one has left the handler.
+void Thaw() {
+    thawed = true;
+    while (frozen.load() != 0)
+        std::this_thread::yield();
+}
+
+// Two threads that format dates, and a third that reads the settings again,
+// are frozen mid-call; refreshes on another thread must still finish, and
+// within two seconds, in each of forty rounds.
+TEST_F(Stress, RefreshesFinishWhileThreadsAreFrozenMidCall) {
+    struct sigaction action {};
+    action.sa_handler = Freeze;
+    sigemptyset(&action.sa_mask);
+    struct sigaction previous {};
+    ASSERT_EQ(sigaction(SIGUSR2, &action, &previous), 0);
+
+    for (int round = 0; round < 40; ++round) {
+        std::atomic<bool> stop{false};
+        auto format = [&] {
+            while (!stop.load(std::memory_order_relaxed)) {
+                inCall = 1;
+                Probes()[round % 3]();
+                inCall = 0;
+            }
+        };
+        auto refresh = [&] {
+            while (!stop.load(std::memory_order_relaxed)) {
+                inCall = 1;
+                GetWinDateFormat();
+                inCall = 0;
+            }
+        };
+        std::thread threads[3] = {std::thread(format), std::thread(format), std::thread(refresh)};
+        // Freeze them until every one is stopped inside a call.
+        for (int tries = 0;; ++tries) {
+            ASSERT_LT(tries, 1000) << "no thread was ever stopped inside a call";
+            thawed = false;
+            frozenInCall = 0;
+            for (std::thread &t : threads)
+                pthread_kill(t.native_handle(), SIGUSR2);
+            while (frozen.load() != 3)
+                std::this_thread::yield();
+            if (frozenInCall.load() == 3)
+                break;
+            Thaw();
+        }
+
+        // (The profile stays as it is: a frozen refresh may be reading it.)
+        std::atomic<bool> done{false};
+        std::thread refresher([&] {
+            for (int i = 0; i < 4; ++i)
+                GetWinDateFormat();
+            done = true;
+        });
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (!done.load() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (!done.load()) {
+            std::fprintf(stderr, "round %d: a refresh waited for frozen threads\n", round);
+            std::_Exit(1);
+        }
+        refresher.join();
+        stop = true;
+        Thaw();
+        for (std::thread &t : threads)
+            t.join();
+    }
+    sigaction(SIGUSR2, &previous, nullptr);
 }
 
 } // namespace

@@ -3,17 +3,20 @@
 // The "intl" section of the profile comes first.  Without a short-date
 // picture there, the country entry of the Windows 3.x INF file stands in
 // (CONTROL.INF under 3.10, SETUP.INF under 3.0); other versions have no such
-// file and get the built-in United States settings.  Whatever the source,
+// file and get the built-in United States settings, which the caller tells
+// the user of.  Whatever the source,
 // the formats are rebuilt from the pictures in force, so they always match
 // what the formatters hand them.
 #include <cstdio>
 #include <cstring>
 
-#include "kalder32.h"
+#include "settings/read/read_settings.h"
+
 #include "platform/platform.h"
-#include "settings/pictures.h"
-#include "settings/settings.h"
-#include "strings/warning.h"
+#include "settings/analyse/format_builder.h"
+#include "settings/analyse/pictures.h"
+#include "settings/read/inf_reader.h"
+#include "text/limited_text.h"
 
 namespace {
 
@@ -135,7 +138,7 @@ void UseDefaultSettings(WINDATESTRUC &r) {
     BuildShortFormat(r);
 }
 
-void ReadCountryInf(WINDATESTRUC &r) {
+ReadingNotice ReadCountryInf(WINDATESTRUC &r) {
     char country[kCountryArea];
     plat::ProfileString("intl", "sCountry", "", country, sizeof country);
     if (country[0] == '\0')
@@ -143,9 +146,8 @@ void ReadCountryInf(WINDATESTRUC &r) {
 
     char path[kInfPathArea];
     if (!InfPathForVersion(path)) {
-        ShowWarning(plat::GetFocus(), kStrUnsupportedVersion);
         UseDefaultSettings(r);
-        return;
+        return ReadingNotice::UnsupportedVersion;
     }
 
     char value[kValueLimit + 1] = "";
@@ -157,18 +159,18 @@ void ReadCountryInf(WINDATESTRUC &r) {
     if (value[0] != '\0')
         ApplyCountryEntry(r, value);
     DeriveFormats(r);
+    return ReadingNotice::None;
 }
 
-void ReadSettings(WINDATESTRUC &r) {
+ReadingNotice ReadSettings(WINDATESTRUC &r) {
     ReadIntlKey("sThousand", r.sThousand);
     ReadIntlKey("sDecimal", r.sDecimal);
     ReadIntlKey("sDate", r.sDate);
     ReadIntlKey("sTime", r.sTime);
     ReadIntlKey("sShortDate", r.sShortDate);
     ReadIntlKey("sLongDate", r.sLongDate);
-    if (r.sShortDate[0] == '\0') {
-        ReadCountryInf(r);
-        return;
-    }
+    if (r.sShortDate[0] == '\0')
+        return ReadCountryInf(r);
     DeriveFormats(r);
+    return ReadingNotice::None;
 }

@@ -5,7 +5,8 @@
 // that a field filled to its last byte is never read past its end.
 #include <cstring>
 
-#include "settings/pictures.h"
+#include "settings/analyse/pictures.h"
+#include "text/limited_text.h"
 
 namespace {
 
@@ -47,20 +48,6 @@ void Append(char *dest, size_t size, const char *src, size_t n) {
 }
 
 } // namespace
-
-int CountChar(const char *text, char c) {
-    int count = 0;
-    for (; *text != '\0'; ++text)
-        count += *text == c;
-    return count;
-}
-
-void CopyLimited(char *dest, const char *src, int n) {
-    int i = 0;
-    for (; i < n && src[i] != '\0'; ++i)
-        dest[i] = src[i];
-    dest[i] = '\0';
-}
 
 const char *TakeSeparator(const char *pos, char *dest) {
     dest[0] = '\0';

@@ -6,7 +6,8 @@
 // long they are shortened (never by half an escape); the conversions stay.
 #include <cstring>
 
-#include "settings/pictures.h"
+#include "settings/analyse/format_builder.h"
+#include "text/limited_text.h"
 
 namespace {
 

@@ -9,10 +9,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "settings/read/inf_reader.h"
+
 #include "platform/platform.h"
-#include "settings/pictures.h"
-#include "settings/settings.h"
-#include "strings/ascii_compare.h"
+#include "text/ascii_compare.h"
+#include "text/limited_text.h"
 
 namespace {
 
