@@ -2,8 +2,17 @@
 # library, its English resource module, the header, an import library, the
 # tool, the example, the translations (one folder per language) and a short
 # installation text. Also the tests of the kit and of the translations.
-set(KALDER_KIT_DIR ${PROJECT_BINARY_DIR}/kit)
-set(KALDER_KIT_ZIP ${PROJECT_BINARY_DIR}/kalder32-kit.zip)
+# The debug files of its images go in a second folder and zip beside it.
+# Its text files have Windows line ends, and it is a CMake package.
+set(KALDER_KIT_NAME kalder32-${PROJECT_VERSION}-kit)
+set(KALDER_KIT_DIR ${PROJECT_BINARY_DIR}/${KALDER_KIT_NAME})
+set(KALDER_KIT_ZIP ${PROJECT_BINARY_DIR}/${KALDER_KIT_NAME}.zip)
+set(KALDER_DEBUG_NAME kalder32-${PROJECT_VERSION}-debug)
+set(KALDER_DEBUG_DIR ${PROJECT_BINARY_DIR}/${KALDER_DEBUG_NAME})
+set(KALDER_DEBUG_ZIP ${PROJECT_BINARY_DIR}/${KALDER_DEBUG_NAME}.zip)
+include(CMakePackageConfigHelpers)
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/kit-cmake/kalder32ConfigVersion.cmake
+  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)
 set(KALDER_DLLTOOL ${KALDER_MINGW_PREFIX}-dlltool)
 
 # The import library made from the export list alone.  On 32-bit Windows
@@ -87,7 +96,14 @@ endforeach()
 
 # The 64-bit build's files go under x64/, the same names as the 32-bit ones.
 set(KALDER_KIT_X64)
+set(KALDER_DEBUG_FILES ${KALDER_WIN32_OUT}/KALDER32.dll.debug ${KALDER_WIN32_OUT}/kaldate.exe.debug
+                       ${KALDER_WIN32_OUT}/typical_example.exe.debug)
 if(KALDER_X64_DIR)
+  list(APPEND KALDER_KIT_X64
+       COMMAND ${CMAKE_COMMAND} -E make_directory ${KALDER_DEBUG_DIR}/x64
+       COMMAND ${CMAKE_COMMAND} -E copy ${KALDER_X64_DIR}/KALDER32.dll.debug
+               ${KALDER_X64_DIR}/kaldate.exe.debug ${KALDER_X64_DIR}/typical_example.exe.debug
+               ${KALDER_DEBUG_DIR}/x64)
   set(x64 ${KALDER_KIT_DIR}/x64)
   list(APPEND KALDER_KIT_X64
        COMMAND ${CMAKE_COMMAND} -E make_directory ${x64}
@@ -105,8 +121,12 @@ if(KALDER_X64_DIR)
 endif()
 
 add_custom_target(kit ALL
-  COMMAND ${CMAKE_COMMAND} -E rm -rf ${KALDER_KIT_DIR} ${KALDER_KIT_ZIP}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${KALDER_KIT_DIR}/example
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${KALDER_KIT_DIR} ${KALDER_KIT_ZIP} ${KALDER_DEBUG_DIR}
+          ${KALDER_DEBUG_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${KALDER_KIT_DIR}/example ${KALDER_DEBUG_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy ${KALDER_DEBUG_FILES} ${KALDER_DEBUG_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/tools/kit/kalder32Config.cmake
+          ${PROJECT_BINARY_DIR}/kit-cmake/kalder32ConfigVersion.cmake ${KALDER_KIT_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:KALDER32> ${KALDER_WIN32_OUT}/kaldres.dll
           ${PROJECT_SOURCE_DIR}/include/kalder32.h ${KALDER_IMPORT_LIB} ${KALDER_MSVC_LIB}
           $<TARGET_FILE:kaldate>
@@ -119,9 +139,12 @@ add_custom_target(kit ALL
           ${KALDER_KIT_DIR}/example/typical.c
   ${KALDER_KIT_TRANSLATIONS}
   ${KALDER_KIT_X64}
+  COMMAND ${CMAKE_COMMAND} -DDIR=${KALDER_KIT_DIR} -P ${PROJECT_SOURCE_DIR}/tools/kit/crlf.cmake
   COMMAND ${CMAKE_COMMAND} -E chdir ${PROJECT_BINARY_DIR}
-          ${CMAKE_COMMAND} -E tar cf ${KALDER_KIT_ZIP} --format=zip kit
-  COMMENT "Kit folder ${KALDER_KIT_DIR} and ${KALDER_KIT_ZIP}"
+          ${CMAKE_COMMAND} -E tar cf ${KALDER_KIT_ZIP} --format=zip ${KALDER_KIT_NAME}
+  COMMAND ${CMAKE_COMMAND} -E chdir ${PROJECT_BINARY_DIR}
+          ${CMAKE_COMMAND} -E tar cf ${KALDER_DEBUG_ZIP} --format=zip ${KALDER_DEBUG_NAME}
+  COMMENT "Kit folder ${KALDER_KIT_DIR}, ${KALDER_KIT_ZIP} and ${KALDER_DEBUG_ZIP}"
   VERBATIM)
 add_dependencies(kit KALDER32 kaldres_resources kalder32_import_lib kalder32_msvc_lib kaldate
                  typical_example)
@@ -172,6 +195,16 @@ add_test(NAME kit_contents_${KALDER_WIN_ARCH}
          COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-kit.sh ${KALDER_OBJDUMP} ${KALDER_PE_FORMAT}
                  ${KALDER_KIT_DIR} ${KALDER_KIT_ZIP} ${KALDER_KIT_CHECK_X64})
 
+# A MinGW project finds the unzipped kit with find_package and links
+# against it, 32-bit and (when the kit has it) 64-bit. The kit that ships
+# is the 32-bit build's.
+if(KALDER_WIN_ARCH STREQUAL x86)
+  add_test(NAME kit_find_package
+           COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-kit-cmake.sh ${PROJECT_SOURCE_DIR}
+                   ${KALDER_KIT_ZIP} ${KALDER_KIT_NAME})
+  set_tests_properties(kit_find_package PROPERTIES TIMEOUT 300)
+endif()
+
 # Under Wine: each translation of the kit in a long date, and the example
 # run from the kit folder. The example prints the short form with the
 # prefix's own picture, M/d/yy or M/d/yyyy.
@@ -180,6 +213,7 @@ if(KALDER_WINE_FULL_SUITE)
   target_include_directories(translations PRIVATE ${PROJECT_SOURCE_DIR}/res
                                                   ${PROJECT_BINARY_DIR}/generated)
   target_link_libraries(translations PRIVATE version)
+  target_compile_definitions(translations PRIVATE KALDER_KIT_NAME="${KALDER_KIT_NAME}")
   add_dependencies(translations kit)
   kalder_wine_test(translations)
   kalder_wine_test(msvc_link)

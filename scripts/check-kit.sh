@@ -25,17 +25,34 @@ check() {
     fi
 }
 
+top=$(basename "$kit")
 zip_list=$(unzip -Z1 "$zip" 2>/dev/null || python3 -m zipfile -l "$zip" | awk 'NR > 1 { print $1 }')
 check_files() {
     local file
     for file in "$@"; do
         check "kit holds $file" test -s "$kit/$file"
-        check "zip holds kit/$file" grep -qx "kit/$file" <<<"$zip_list"
+        check "zip holds $top/$file" grep -qx "$top/$file" <<<"$zip_list"
     done
 }
 
-check_files INSTALL.txt LICENSE.txt CHANGELOG.txt kalder32.h example/typical.c
-check "the kit's header is the library's" cmp -s "$kit/kalder32.h" "$here/../include/kalder32.h"
+check_files INSTALL.txt LICENSE.txt CHANGELOG.txt kalder32.h example/typical.c \
+    kalder32Config.cmake kalder32ConfigVersion.cmake
+check "the kit's header is the library's" \
+    cmp -s <(tr -d '\r' <"$kit/kalder32.h") "$here/../include/kalder32.h"
+
+# Every text file has Windows line ends.
+crlf_only() { test "$(grep -c $'\r$' "$1")" -eq "$(wc -l <"$1")"; }
+for file in INSTALL.txt LICENSE.txt CHANGELOG.txt kalder32.h example/typical.c KALDER32.def \
+    kalder32Config.cmake kalder32ConfigVersion.cmake; do
+    check "$file has CR LF line ends" crlf_only "$kit/$file"
+done
+
+# The debug files of the images are in a zip of their own beside the kit's.
+debug_zip=${zip%-kit.zip}-debug.zip
+debug_list=$(python3 -m zipfile -l "$debug_zip" 2>/dev/null)
+for file in KALDER32.dll.debug kaldate.exe.debug typical_example.exe.debug; do
+    check "$(basename "$debug_zip") holds $file" grep -q "/$file " <<<"$debug_list"
+done
 
 # check_arch DIR OBJDUMP FORMAT SYMBOL_PATTERN: the files of one build
 # (DIR is "" or "x64/").  SYMBOL_PATTERN is the import library's name of an
@@ -95,6 +112,8 @@ else
 fi
 if [ -n "$x64_objdump" ]; then
     check_arch "x64/" "$x64_objdump" pei-x86-64 "NAME"
+    check "$(basename "$debug_zip") holds x64/KALDER32.dll.debug" \
+        grep -q "/x64/KALDER32.dll.debug " <<<"$debug_list"
 fi
 
 echo "$passed passed, $failed failed"

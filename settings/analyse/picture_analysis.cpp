@@ -1,8 +1,10 @@
 // Reading the short and long date pictures into the settings record.
 //
-// The date letters are d, M and y; everything else in a picture is literal
-// text.  The analysis works on terminated copies of the picture fields so
-// that a field filled to its last byte is never read past its end.
+// The date letters are d, M and y; everything else in a picture, and any
+// letter between single quotes, is literal text.  (The short picture prints
+// no literal text, so its analysis leaves quotes alone.)  The analysis works
+// on terminated copies of the picture fields so that a field filled to its
+// last byte is never read past its end.
 #include <cstring>
 
 #include "settings/analyse/pictures.h"
@@ -47,22 +49,39 @@ void Append(char *dest, size_t size, const char *src, size_t n) {
     dest[used + n] = '\0';
 }
 
+// Appends the text of src that stands outside quotes, quotes dropped, so
+// that quoted letters never count as date letters; cut as Append cuts.
+void AppendUnquoted(char *dest, size_t size, const char *src) {
+    bool quoted = false;
+    for (; *src != '\0'; ++src) {
+        if (*src == '\'')
+            quoted = !quoted;
+        else if (!quoted)
+            Append(dest, size, src, 1);
+    }
+}
+
 } // namespace
 
 const char *TakeSeparator(const char *pos, char *dest) {
-    dest[0] = '\0';
-    if (*pos == '\'') {
-        // A quoted literal runs to the next quote, or to the end of the
-        // picture when no quote closes it.
-        const char *start = pos + 1;
-        const char *close = std::strchr(start, '\'');
-        const char *end = close != nullptr ? close : start + std::strlen(start);
-        CopyLimited(dest, start, Shorter(static_cast<size_t>(end - start), kSeparatorMax));
-        return close != nullptr ? close + 1 : end;
+    // A literal runs to the next date letter that stands outside quotes, or
+    // to the end of the picture.  A quoted run is taken without its quotes
+    // and may hold date letters; a quote that never closes takes the rest of
+    // the picture.  What does not fit the field is cut.
+    int length = 0;
+    bool quoted = false;
+    for (; *pos != '\0'; ++pos) {
+        if (*pos == '\'') {
+            quoted = !quoted;
+            continue;
+        }
+        if (!quoted && std::strchr(kDateLetters, *pos) != nullptr)
+            break;
+        if (length < kSeparatorMax)
+            dest[length++] = *pos;
     }
-    const size_t n = std::strcspn(pos, kDateLetters);
-    CopyLimited(dest, pos, Shorter(n, kSeparatorMax));
-    return pos + n;
+    dest[length] = '\0';
+    return pos;
 }
 
 void AnalyseShortDatePicture(WINDATESTRUC &r) {
@@ -96,8 +115,8 @@ void AnalyseLongDatePicture(WINDATESTRUC &r) {
         cursor = TakeSeparator(cursor, r.szDaySep);
 
     // The element text collects the date letters of the three elements,
-    // the first two closed by a slash, so that their order and counts can be
-    // read off it afterwards.
+    // the first two closed by a slash, and the unquoted rest of the picture,
+    // so that their order and counts can be read off it afterwards.
     char elements[52] = "";
     size_t run = std::strspn(cursor, kDateLetters);
     Append(elements, sizeof elements, cursor, run);
@@ -111,7 +130,7 @@ void AnalyseLongDatePicture(WINDATESTRUC &r) {
     Append(elements, sizeof elements, "/", 1);
     cursor = TakeSeparator(cursor + run, r.szSecondSep);
 
-    Append(elements, sizeof elements, cursor, std::strlen(cursor));
+    AppendUnquoted(elements, sizeof elements, cursor);
 
     // Here a missing letter stands after everything.
     const int missing = static_cast<int>(std::strlen(elements));

@@ -255,24 +255,20 @@ struct LongFields {
 
 bool IsDateLetter(char c) { return c == 'd' || c == 'M' || c == 'y'; }
 
-// The literal at p: quoted up to the next quote (or the end), otherwise up
-// to the next date letter; cut to the nine characters a field holds.
+// The literal at p: up to the next date letter outside quotes (or the end),
+// quoted runs without their quotes; cut to the nine characters a field holds.
 size_t RefTakeSeparator(const std::string &pic, size_t p, std::string *dest) {
-    size_t next;
-    if (p < pic.size() && pic[p] == '\'') {
-        const size_t close = pic.find('\'', p + 1);
-        const size_t end = close == std::string::npos ? pic.size() : close;
-        *dest = pic.substr(p + 1, end - p - 1);
-        next = close == std::string::npos ? pic.size() : close + 1;
-    } else {
-        next = p;
-        while (next < pic.size() && !IsDateLetter(pic[next]))
-            ++next;
-        *dest = pic.substr(p, next - p);
+    dest->clear();
+    bool quoted = false;
+    for (; p < pic.size() && (quoted || !IsDateLetter(pic[p])); ++p) {
+        if (pic[p] == '\'')
+            quoted = !quoted;
+        else
+            *dest += pic[p];
     }
     if (dest->size() > 9)
         dest->resize(9);
-    return next;
+    return p;
 }
 
 LongFields RefAnalyseLong(const std::string &pic) {
@@ -292,7 +288,13 @@ LongFields RefAnalyseLong(const std::string &pic) {
         elements += pic.substr(p, end - p) + "/";
         p = RefTakeSeparator(pic, end, element == 0 ? &f.firstSep : &f.secondSep);
     }
-    elements += pic.substr(p);
+    bool quoted = false;
+    for (; p < pic.size(); ++p) {
+        if (pic[p] == '\'')
+            quoted = !quoted;
+        else if (!quoted)
+            elements += pic[p];
+    }
     auto pos = [&](char c) {
         const size_t x = elements.find(c);
         return x == std::string::npos ? static_cast<int>(elements.size()) : static_cast<int>(x);

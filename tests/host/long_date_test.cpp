@@ -211,6 +211,39 @@ TEST_F(LongDateTest, NeverReadsMoreThanFourValues) {
     EXPECT_EQ(Long(kTuesday), "Tuesday, March 05, 2024");
 }
 
+// Pictures of today with quoted words anywhere in a literal, and one of the
+// era with the quotes around whole literals, read from the profile by a
+// library that loaded the names of the language.  Names are Windows-1252.
+TEST(QuotedWordsTest, LongDatesOfEachLanguageShowTheWordsAsWritten) {
+    struct Case {
+        const char *language, *picture;
+        KALDER_TM date;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {"es", "dddd, d 'de' MMMM 'de' yyyy", Date(1999, 11, 25, 6),
+         "s\341bado, 25 de diciembre de 1999"},
+        {"es", "d 'de' MMMM 'de' yyyy", Date(1999, 11, 5, 0), "5 de diciembre de 1999"},
+        {"es", "dddd d' de 'MMMM' de 'yyyy", Date(1999, 11, 25, 6),
+         "s\341bado 25 de diciembre de 1999"},
+        {"de", "dddd, 'den' d. MMMM yyyy", Date(2024, 7, 15, 4), "Donnerstag, den 15. August 2024"},
+        {"en", "dddd, MMMM dd, yyyy", Date(1999, 11, 25, 6), "Saturday, December 25, 1999"},
+    };
+    for (const Case &c : cases) {
+        host::Reset();
+        ASSERT_TRUE(host::SetLanguage(c.language));
+        host::CaptureMessageBoxes(true);
+        ASSERT_TRUE(host::LoadLibrary());
+        host::SetProfileKey("intl", "sLongDate", c.picture);
+        GetWinDateFormat();
+        char out[40];
+        EXPECT_STREQ(FillLongDateFormatString(c.date, out), c.expected) << c.picture;
+        EXPECT_TRUE(host::MessageBoxes().empty()) << c.picture;
+        host::UnloadLibrary();
+    }
+    host::Reset();
+}
+
 TEST_F(LongDateTest, NullOutputGivesNull) {
     EXPECT_EQ(FillLongDateFormatString(kTuesday, nullptr), nullptr);
 }

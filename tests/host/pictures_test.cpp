@@ -92,6 +92,13 @@ TEST_F(PicturesTest, LongPicturesGiveFieldsAndFormat) {
         {"'Le 'd MMMM yyyy", 0, "Le ", " ", " ", 1, 3, "%sLe %d %s %d"},
         {"dddd', de 'MMMMM d", 1, ", de ", " ", "", 0, 4, "%s, de %s %d%d"},
         {"dddd d M'open", 1, " ", " ", "open", 1, 0, "%s %d %sopen%d"},
+        // Quotes inside a literal: quoted letters are literal text, and the
+        // text around the quotes belongs to the same literal.
+        {"dddd, d 'de' MMMM 'de' yyyy", 1, ", ", " de ", " de ", 1, 3, "%s, %d de %s de %d"},
+        {"dddd, 'den' d. MMMM yyyy", 1, ", den ", ". ", " ", 1, 3, "%s, den %d. %s %d"},
+        {"yyyy'nen' M'gatsu' d'nichi'", 0, "", "nen ", "gatsu ", 2, 0, "%s%dnen %sgatsu %d"},
+        {"yyyy 'm.' MMMM d 'd.'", 0, "", " m. ", " ", 2, 3, "%s%d m. %s %d"},
+        {"d 'de MMMM yyyy", 0, "", " de MMMM ", "", 1, -1, "%s%d de MMMM %s%d"},
     };
     for (const LongCase &c : cases) {
         SetField(record.sLongDate, c.picture);
@@ -117,6 +124,45 @@ TEST_F(PicturesTest, LongDayAndYearFlagsCountTheWholeElementText) {
     EXPECT_EQ(record.bLongDayLZero, 1);
     EXPECT_EQ(record.bLongFullYear, 1);
     EXPECT_EQ(record.iLongOrder, 2);
+}
+
+// Letters between quotes are never date letters: a picture analyses as the
+// same picture with its quoted d, M and y replaced by another letter, for
+// every picture of up to six characters of "dMy' .".
+TEST_F(PicturesTest, QuotedLettersNeverCountAsDateLetters) {
+    const char alphabet[] = "dMy' .";
+    const auto masked = [](const char *text, bool quoted) {
+        std::string out;
+        for (; *text != '\0'; ++text) {
+            quoted ^= *text == '\'';
+            out += quoted && std::strchr("dMy", *text) != nullptr ? 'x' : *text;
+        }
+        return out;
+    };
+    for (int length = 0; length <= 6; ++length) {
+        int total = 1;
+        for (int i = 0; i < length; ++i)
+            total *= 6;
+        for (int n = 0; n < total; ++n) {
+            std::string picture;
+            for (int i = 0, rest = n; i < length; ++i, rest /= 6)
+                picture += alphabet[rest % 6];
+            SetField(record.sLongDate, picture.c_str());
+            AnalyseLongDatePicture(record);
+            const WINDATESTRUC quoted = record;
+            SetField(record.sLongDate, masked(picture.c_str(), false).c_str());
+            AnalyseLongDatePicture(record);
+            ASSERT_EQ(record.iDayName, quoted.iDayName) << picture;
+            ASSERT_EQ(record.iLongOrder, quoted.iLongOrder) << picture;
+            ASSERT_EQ(record.bLongDayLZero, quoted.bLongDayLZero) << picture;
+            ASSERT_EQ(record.iMonthStyle, quoted.iMonthStyle) << picture;
+            ASSERT_EQ(record.bLongFullYear, quoted.bLongFullYear) << picture;
+            // Separators hold only quoted date letters.
+            ASSERT_EQ(masked(quoted.szDaySep, true), record.szDaySep) << picture;
+            ASSERT_EQ(masked(quoted.szFirstSep, true), record.szFirstSep) << picture;
+            ASSERT_EQ(masked(quoted.szSecondSep, true), record.szSecondSep) << picture;
+        }
+    }
 }
 
 TEST_F(PicturesTest, PercentSignsPrintAsThemselves) {
@@ -233,6 +279,12 @@ TEST(PictureHelpersTest, CountCopyAndTakeSeparator) {
     picture = "'open";
     EXPECT_EQ(TakeSeparator(picture, field), picture + 5);
     EXPECT_STREQ(field, "open");
+    picture = " 'de' MMMM";
+    EXPECT_EQ(TakeSeparator(picture, field), picture + 6);
+    EXPECT_STREQ(field, " de ");
+    picture = "'d'. yy";
+    EXPECT_EQ(TakeSeparator(picture, field), picture + 5);
+    EXPECT_STREQ(field, "d. ");
 }
 
 } // namespace

@@ -53,7 +53,7 @@ static void expect_long(FillLongFn fill, KALDER_TM tm, const char *day, const ch
 static void check_language(const struct language *lang) {
     char dir[MAX_PATH], source[MAX_PATH], path[MAX_PATH];
     WTEST_GROUP(lang->code);
-    snprintf(source, sizeof source, "kit\\%s\\kaldres.dll", lang->code);
+    snprintf(source, sizeof source, KALDER_KIT_NAME "\\%s\\kaldres.dll", lang->code);
     NEED(make_temp_dir(dir, lang->code));
     NEED(copy_beside("KALDER32.dll", dir, "KALDER32.dll"));
     NEED(copy_beside(source, dir, "kaldres.dll"));
@@ -114,11 +114,11 @@ static void check_version(const char *name, WORD language) {
 int main(void) {
     static const struct language languages[] = {
         {"de", kGerman, 0x0407}, {"fr", kFrench, 0x040C}, {"es", kSpanish, 0x0C0A}};
-    check_version("kit\\KALDER32.dll", 0x0409);
-    check_version("kit\\kaldres.dll", 0x0409);
+    check_version(KALDER_KIT_NAME "\\KALDER32.dll", 0x0409);
+    check_version(KALDER_KIT_NAME "\\kaldres.dll", 0x0409);
     for (size_t i = 0; i < sizeof languages / sizeof languages[0]; i++) {
         char name[MAX_PATH];
-        snprintf(name, sizeof name, "kit\\%s\\kaldres.dll", languages[i].code);
+        snprintf(name, sizeof name, KALDER_KIT_NAME "\\%s\\kaldres.dll", languages[i].code);
         check_version(name, languages[i].id);
     }
     char saved[64];
