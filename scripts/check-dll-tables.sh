@@ -3,7 +3,8 @@
 #   check-dll-tables.sh OBJDUMP FORMAT KALDER32.dll kaldres.dll [more resource dlls...]
 # Every module must be of FORMAT (pei-i386 for 32-bit, pei-x86-64 for 64-bit
 # Windows).  KALDER32.dll must export exactly the 24 names below at their
-# ordinals and import from KERNEL32.dll, USER32.dll and msvcrt.dll only; a
+# ordinals and import from KERNEL32.dll, USER32.dll and msvcrt.dll only,
+# and only functions that Windows XP SP3 has; a
 # resource module must have no imports, no exports and no code.
 set -u
 objdump=$1
@@ -38,6 +39,22 @@ expected_exports="1 DosdToJulian
 allowed_imports="KERNEL32.dll
 USER32.dll
 msvcrt.dll"
+
+# Every function the library may import, each one present in the KERNEL32,
+# USER32 and msvcrt of Windows XP SP3 (and of XP x64 for the 64-bit
+# build): a new import fails here until it is known to be there too.
+xp_functions="KERNEL32.dll DeleteCriticalSection EnterCriticalSection FreeLibrary GetLastError
+KERNEL32.dll GetModuleFileNameA GetModuleHandleA GetModuleHandleW GetProcAddress
+KERNEL32.dll GetProfileStringA GetVersion GetWindowsDirectoryA InitializeCriticalSection
+KERNEL32.dll IsDBCSLeadByteEx LeaveCriticalSection LoadLibraryA MultiByteToWideChar Sleep
+KERNEL32.dll SwitchToThread TlsAlloc TlsFree TlsGetValue TlsSetValue VirtualProtect
+KERNEL32.dll VirtualQuery WideCharToMultiByte
+USER32.dll GetFocus LoadStringA MessageBeep MessageBoxA
+msvcrt.dll ___lc_codepage_func ___mb_cur_max_func __iob_func __mb_cur_max _amsg_exit _errno
+msvcrt.dll _initterm _iob _lock _unlock abort atoi calloc fclose fgets fopen fputc free fwrite
+msvcrt.dll getenv localeconv malloc memcpy memmove memset realloc setlocale strchr strerror
+msvcrt.dll strlen strncmp strncpy strrchr strspn vfprintf wcslen"
+xp_allowed=$(awk '{ for (i = 2; i <= NF; i++) print $1, $i }' <<<"$xp_functions")
 
 failures=0
 fail() {
@@ -81,6 +98,13 @@ check_library() {
         [ -z "$name" ] && continue
         grep -qxF "$name" <<<"$allowed_imports" || fail "$dll imports $name"
     done <<<"$imports"
+    local function
+    while read -r function; do
+        [ -z "$function" ] && continue
+        grep -qxF "$function" <<<"$xp_allowed" ||
+            fail "$dll imports $function, not known to be in Windows XP SP3"
+    done < <("$objdump" -p "$dll" | awk '/DLL Name:/ { module = $3 }
+        /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/ { print module, $3 }' | sort -u)
 }
 
 check_resource_module() {

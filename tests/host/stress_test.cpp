@@ -8,6 +8,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
@@ -264,6 +265,30 @@ TEST_F(Stress, ACallLooksAgainAfterNamingTheSettingsItRead) {
     refresher.join();
     in_force::testPointBeforeNaming = nullptr;
     EXPECT_EQ(got, want);
+}
+
+// A call that holds the settings while other threads refresh them many
+// times, each profile twice in a row, finds them as they were when it took
+// them: the value it names is neither freed nor built again under it.
+TEST_F(Stress, SettingsHeldByACallStayAsTheyWereThroughRefreshes) {
+    UseProfile(kUnitedStates);
+    std::atomic<int> step{0};
+    bool same = false;
+    std::thread holder([&] {
+        const SettingsHold held;
+        const WINDATESTRUC before = held->record;
+        step = 1;
+        while (step.load() != 2)
+            std::this_thread::yield();
+        same = std::memcmp(&before, &held->record, sizeof before) == 0;
+    });
+    while (step.load() != 1)
+        std::this_thread::yield();
+    for (int i = 0; i < 40; ++i)
+        UseProfile(i / 2 % 2 == 0 ? kGerman : kUnitedStates);
+    step = 2;
+    holder.join();
+    EXPECT_TRUE(same);
 }
 
 // Threads frozen wherever a signal finds them, as a debugger, a suspended
