@@ -1,7 +1,7 @@
 // The 24 exported functions, each a thin face over the worker that does its
 // job.  Those over the settings take the settings in force once
-// (SettingsHold) and hand them to the worker as a value; a warning is shown
-// only after the worker is done with them.  The ordinals and names are in
+// (settings/publish/in_force.h) and hand them to the worker as a value; a
+// warning is shown only after the worker is done with them.  The ordinals and names are in
 // frame/KALDER32.def.
 #include <cstring>
 
@@ -25,43 +25,76 @@ uint16_t DateWord(int32_t value, uint32_t offset) {
     return static_cast<uint16_t>(static_cast<uint32_t>(value) + offset);
 }
 
-char *ShortDate(uint16_t year, uint16_t month, uint16_t day, char *out) {
-    if (out == nullptr)
-        return nullptr;
+// Each family's usual way reads the settings the thread's record names
+// already and makes no call before it; the first call after a refresh takes
+// the full way out of line, so that the usual way needs no stack frame.
+
+[[gnu::noinline]] char *ShortDateInFull(uint16_t year, uint16_t month, uint16_t day, char *out) {
     const SettingsHold settings;
     return FormatShortDate(settings->record, settings->shortPlan, year, month, day, out);
 }
 
-char TimeSeparator() {
+inline char *ShortDate(uint16_t year, uint16_t month, uint16_t day, char *out) {
+    if (out == nullptr)
+        return nullptr;
+    if (const Settings *settings = SettingsNamedByThread()) [[likely]]
+        return FormatShortDate(settings->record, settings->shortPlan, year, month, day, out);
+    return ShortDateInFull(year, month, day, out);
+}
+
+[[gnu::noinline]] char *LongDateInFull(const KALDER_TM &date, char *out) {
+    const SettingsHold settings;
+    return FormatLongDate(settings->longDate, date, out);
+}
+
+[[gnu::noinline]] char TimeSeparatorInFull() {
     const SettingsHold settings;
     return settings->record.sTime[0];
 }
 
-// The usual text (see ReadUsualDate) is read straight; any other text, and
-// any text under a separator with digits, in full.
-int32_t ParseDate(DosDate *date, const char *text) {
+inline char TimeSeparator() {
+    if (const Settings *settings = SettingsNamedByThread()) [[likely]]
+        return settings->record.sTime[0];
+    return TimeSeparatorInFull();
+}
+
+// Any text read in full, and its warning shown once the settings are let go.
+[[gnu::noinline]] int32_t ParseDateInFull(DosDate *date, const char *text) {
     Warning found;
     {
         const SettingsHold settings;
-        const WINDATESTRUC &record = settings->record;
-        if (settings->dateDelimiters.plainDigits &&
-            ReadUsualDate(record.iShortOrder, record.sDate[0], date, text)) [[likely]]
-            return 0;
-        found = ParseShortDate(record, settings->dateDelimiters, date, text);
+        found = ParseShortDate(settings->record, settings->dateDelimiters, date, text);
     }
     return ShowWarningIfAny(found);
 }
 
-int32_t ParseTime(int32_t *hour, int32_t *minute, const char *text) {
+[[gnu::noinline]] int32_t ParseTimeInFull(int32_t *hour, int32_t *minute, const char *text) {
     Warning found;
     {
         const SettingsHold settings;
-        if (settings->timeDelimiters.plainDigits &&
-            ReadUsualTime(settings->record.sTime[0], hour, minute, text)) [[likely]]
-            return 0;
         found = ParseHourMinute(settings->timeDelimiters, hour, minute, text);
     }
     return ShowWarningIfAny(found);
+}
+
+// The usual text of a good date or time (see ReadUsualDate, ReadUsualTime)
+// is read straight; any other text, and any text under a separator with
+// digits, in full.
+inline int32_t ParseDate(DosDate *date, const char *text) {
+    const Settings *settings = SettingsNamedByThread();
+    if (settings != nullptr && settings->dateDelimiters.plainDigits &&
+        ReadUsualDate(settings->record.iShortOrder, settings->record.sDate[0], date, text))
+        [[likely]]
+        return 0;
+    return ParseDateInFull(date, text);
+}
+
+inline int32_t ParseTime(int32_t *hour, int32_t *minute, const char *text) {
+    const Settings *settings = SettingsNamedByThread();
+    if (settings != nullptr && settings->timeDelimiters.plainDigits &&
+        ReadUsualTime(settings->record.sTime[0], hour, minute, text)) [[likely]]
+        return 0;
+    return ParseTimeInFull(hour, minute, text);
 }
 
 } // namespace
@@ -100,8 +133,9 @@ extern "C" char *KALDERAPI FillDateFormatString(KALDER_TM date, char *out) {
 }
 
 extern "C" char *KALDERAPI FillLongDateFormatString(KALDER_TM date, char *out) {
-    const SettingsHold settings;
-    return FormatLongDate(settings->longDate, date, out);
+    if (const Settings *settings = SettingsNamedByThread()) [[likely]]
+        return FormatLongDate(settings->longDate, date, out);
+    return LongDateInFull(date, out);
 }
 
 extern "C" char *KALDERAPI FillTimeHrMin(int32_t hour, int32_t minute, char *out) {

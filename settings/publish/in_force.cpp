@@ -169,7 +169,7 @@ void AtThreadEnd(void *value) {
 std::atomic<const Published *> current{&builtIn};
 void (*testPointBeforeNaming)() = nullptr;
 
-const Settings &TakeInForce(ReaderRecord *own, ReaderRecord *&perCall) {
+Taken TakeInForce(ReaderRecord *own) {
     if (own == nullptr && threadsKeepRecords.load(std::memory_order_acquire)) {
         own = ClaimRecord();
         if (own != nullptr)
@@ -177,14 +177,14 @@ const Settings &TakeInForce(ReaderRecord *own, ReaderRecord *&perCall) {
     } else if (own == &ended) {
         own = nullptr;
     }
-    if (own == nullptr) {
-        // The load-time value needs no name: it is never replaced.
-        const Published *value = current.load(std::memory_order_acquire);
-        if (value == &builtIn)
-            return value->settings;
-        own = perCall = ClaimRecordForCall();
-    }
-    return NameInForce(own)->settings;
+    if (own != nullptr)
+        return Taken{&NameInForce(own)->settings, nullptr};
+    // The load-time value needs no name: it is never replaced.
+    const Published *value = current.load(std::memory_order_acquire);
+    if (value == &builtIn)
+        return Taken{&value->settings, nullptr};
+    ReaderRecord *perCall = ClaimRecordForCall();
+    return Taken{&NameInForce(perCall)->settings, perCall};
 }
 
 void LetGo(ReaderRecord *record) {

@@ -42,10 +42,16 @@ struct alignas(64) ReaderRecord {
 
 extern std::atomic<const Published *> current;
 
+// The settings taken for a call, and the record to give back when the call
+// is over (null when the thread keeps its record).
+struct Taken {
+    const Settings *settings;
+    ReaderRecord *perCall;
+};
+
 // The value in force, named in a record: the thread's own (its value,
-// claimed now when it has none yet), or one for this call alone, handed
-// back in perCall for LetGo when the call is over.
-const Settings &TakeInForce(ReaderRecord *own, ReaderRecord *&perCall);
+// claimed now when it has none yet), or one for this call alone.
+Taken TakeInForce(ReaderRecord *own);
 
 // Gives a record back: it names nothing and another thread may claim it.
 void LetGo(ReaderRecord *record);
@@ -59,6 +65,19 @@ extern void (*testPointBeforeNaming)();
 
 } // namespace in_force
 
+// The settings in force when the thread's record names them already, as it
+// does on every call but the first after a refresh; null otherwise, when
+// the call takes them with a SettingsHold.  Nothing to give back: the
+// record goes on naming them, under the same rule as a SettingsHold's.
+inline const Settings *SettingsNamedByThread() {
+    using namespace in_force;
+    auto *own = static_cast<ReaderRecord *>(plat::ThreadValue());
+    const Published *inForce = current.load(std::memory_order_acquire);
+    if (own != nullptr && own->held.load(std::memory_order_relaxed) == inForce) [[likely]]
+        return &inForce->settings;
+    return nullptr;
+}
+
 // The settings in force for the length of one call.  The thread's record
 // keeps naming them after the call, so nothing that the call does after it
 // has last read them may let the thread take other settings before the
@@ -68,13 +87,13 @@ class SettingsHold {
   public:
     SettingsHold() {
         using namespace in_force;
-        auto *own = static_cast<ReaderRecord *>(plat::ThreadValue());
-        const Published *inForce = current.load(std::memory_order_acquire);
-        if (own != nullptr && own->held.load(std::memory_order_relaxed) == inForce) [[likely]] {
-            settings_ = &inForce->settings;
+        settings_ = SettingsNamedByThread();
+        perCall_ = nullptr;
+        if (settings_ != nullptr) [[likely]]
             return;
-        }
-        settings_ = &TakeInForce(own, perCall_);
+        const Taken taken = TakeInForce(static_cast<ReaderRecord *>(plat::ThreadValue()));
+        settings_ = taken.settings;
+        perCall_ = taken.perCall;
     }
     ~SettingsHold() {
         if (perCall_ != nullptr) [[unlikely]]
@@ -88,7 +107,7 @@ class SettingsHold {
 
   private:
     const Settings *settings_;
-    in_force::ReaderRecord *perCall_ = nullptr;
+    in_force::ReaderRecord *perCall_;
 };
 
 // Puts a copy of settings in force; false, with the settings in force left
