@@ -174,6 +174,8 @@ expect 0 "1999-01-01, weekday 5 (Friday)" date-of-day 1 1999
 expect 0 "2000-02-04, weekday 5 (Friday)" date-of-day 400 1999
 expect 0 "1999-12-31, weekday 5 (Friday)" date-of-day 0 2000
 expect 0 "2000-12-30, weekday 6 (Saturday)" date-of-day -1 2001
+expect 0 "9999-12-31, weekday 5 (Friday)" date-of-day 365 9999
+expect 0 "0001-01-01, weekday 1 (Monday)" date-of-day 1 1
 says 2 "day 366 of 9999 falls outside the years 1 to 9999" date-of-day 366 9999
 usage date-of-day 0 1
 usage date-of-day 2147483647 1
