@@ -355,6 +355,35 @@ says 2 "no texts in the language it" --lang it long 1999-12-25
 usage --lang
 usage --lang= long 1999-12-25
 
+# A settings file is read whole, from a pipe too, up to 1 MiB; one that
+# cannot be read is named (status 2). The library reads at most 1 MiB of the
+# file KALDER_WININI names and names one it cannot read.
+expect 0 "2024-03-05" --ini <(cat "$DATA/intl_iso.ini") short 2024-03-05
+says 2 "cannot read the settings file $DATA: Is a directory$" --ini "$DATA" short
+says 2 "the settings file /dev/zero is larger than 1 MiB" --ini /dev/zero short
+for winini in /dev/zero "$DATA/no_such_file.ini"; do
+    KALDER_WININI=$winini timeout 60 "$KALDATE" short 1999-12-25 >"$out" 2>"$err"
+    status=$?
+    if [[ $status -eq 0 && $(cat "$out") == 12/25/1999 ]] &&
+        grep -q "^kalder32: KALDER_WININI=$winini " "$err"; then
+        passed=$((passed + 1))
+    else
+        fail "KALDER_WININI=$winini kaldate short 1999-12-25"
+    fi
+done
+
+# Two-digit years count from 1900 in a 16-bit word: the years they cannot
+# show are refused; with the century every year shows.
+expect 0 "1/1/00" short 1900-01-01
+expect 0 "12/31/99" short 2099-12-31
+says 1 "the short form shows the year in two digits.* not 1899$" short 1899-12-31
+says 1 "the short form shows the year in two digits.* not 2100$" short 2100-01-01
+expect 0 "01.01.1850" "${DE[@]}" short 1850-01-01
+
+# Arguments in messages: control characters escaped, long ones cut.
+says 2 'unknown command: a\\nb\\tc\\x1B \(' "$(printf 'a\nb\tc\033')"
+says 2 "unknown command: x{40}\.\.\. \(" "$(printf 'x%.0s' {1..100})"
+
 # Command-line mistakes are not the library's refusals.
 usage
 usage frobnicate

@@ -83,7 +83,8 @@ int RunTime(const Options &options) {
         if (args.size() != 2)
             return UsageError("--epoch takes one number, seconds since 1970 from 0 to 2147483647");
         if (!ReadInteger(args[1], 0, kLatestTime, epoch))
-            return UsageError("--epoch takes seconds since 1970 from 0 to 2147483647: " + args[1]);
+            return UsageError("--epoch takes seconds since 1970 from 0 to 2147483647: " +
+                              Shown(args[1]));
         FillTimeFormatString(static_cast<KALDER_TIME>(epoch), out);
         input = args[1];
     } else if (args.size() <= 1) {
@@ -94,7 +95,7 @@ int RunTime(const Options &options) {
             hour = now.hour;
             minute = now.minute;
         } else if (!ReadHourMinute(args[0], hour, minute)) {
-            return UsageError("not a time in the form HH:MM: " + args[0]);
+            return UsageError("not a time in the form HH:MM: " + Shown(args[0]));
         }
         // The formatter prints any numbers; the library's own check says
         // which are a time of day.
