@@ -384,8 +384,28 @@ expect 0 "01.01.1850" "${DE[@]}" short 1850-01-01
 says 2 'unknown command: a\\nb\\tc\\x1B \(' "$(printf 'a\nb\tc\033')"
 says 2 "unknown command: x{40}\.\.\. \(" "$(printf 'x%.0s' {1..100})"
 
+# Without a command, the long date and the time now.
+before="$("$KALDATE" long) $("$KALDATE" time)"
+got=$("$KALDATE" 2>&1)
+after="$("$KALDATE" long) $("$KALDATE" time)"
+if [[ $got == "$before" || $got == "$after" ]]; then
+    passed=$((passed + 1))
+else
+    status=0
+    fail "kaldate (wanted '$before' or '$after', got '$got')"
+fi
+
+# - reads one text a line: one result a line, each refusal on stderr, and
+# status 1 if any was refused.
+run parse-date - < <(printf '12/25/99\n13/1/2000\r\n1/1/75\n2/29/2000')
+if [[ $status -eq 1 && $(cat "$out") == $'1999-12-25\n2000-02-29' && $(wc -l <"$err") -eq 2 ]]; then
+    passed=$((passed + 1))
+else
+    fail "kaldate parse-date - (four lines, two refused)"
+fi
+expect 0 $'1999-12-31T08:30:00Z\n2000-01-01T00:00:00Z' parse-time - --on 1999-12-31 < <(printf '8:30\n24\n')
+
 # Command-line mistakes are not the library's refusals.
-usage
 usage frobnicate
 usage short 1999-02-30
 usage short 12/25/99

@@ -155,10 +155,9 @@ int RunDateOfDay(const Options &options) {
     return kExitOk;
 }
 
-int RunParseDate(const Options &options) {
-    if (options.args.size() != 1)
-        return UsageError("parse-date takes one text");
-    const std::string &text = options.args[0];
+namespace {
+
+int ParseOneDate(const Options &options, const std::string &text) {
     DosDate dos{};
     if (ParseDosDateFormatString(&dos, text.c_str()) != 0)
         return Refused();
@@ -168,6 +167,33 @@ int RunParseDate(const Options &options) {
         PrintJson(JsonObject().Str("text", text).Str("date", iso));
     else
         PrintLine(iso);
+    return kExitOk;
+}
+
+} // namespace
+
+int RunParseDate(const Options &options) {
+    if (options.args.size() != 1)
+        return UsageError("parse-date takes one text, or - for one a line of standard input");
+    if (options.args[0] == "-")
+        return EachInputLine([&](const std::string &text) { return ParseOneDate(options, text); });
+    return ParseOneDate(options, options.args[0]);
+}
+
+int RunNow(const Options &options) {
+    const LocalTime now = LocalNow();
+    char date[64] = {};
+    char time[64] = {};
+    FillLongDateFormatString(ToTm(now.date), date);
+    FillTimeHrMin(now.hour, now.minute, time);
+    ReportWarnings();
+    if (options.json)
+        PrintJson(JsonObject()
+                      .Str("date", IsoDate(now.date.year, now.date.month, now.date.day))
+                      .Str("long", date)
+                      .Str("time", time));
+    else
+        PrintLine(std::string(date) + " " + time);
     return kExitOk;
 }
 

@@ -65,5 +65,7 @@ int RunParseTime(const Options &options);
 int RunDay(const Options &options);
 int RunDateOfDay(const Options &options);
 int RunCalendar(const Options &options);
+// No command: the date and time now, in the long form and the time form.
+int RunNow(const Options &options);
 
 } // namespace kaldate

@@ -41,13 +41,15 @@ const Command kCommands[] = {
     {"parse-date", "parse-date TEXT",
      "Reads a typed short date as the library does (ParseDosDateFormatString) and\n"
      "prints it as YYYY-MM-DD. A refused date prints the library's warning on\n"
-     "standard error and exits with status 1.",
+     "standard error and exits with status 1. TEXT - reads one text a line from\n"
+     "standard input and prints one result a line; the status is 1 if any was refused.",
      RunParseDate},
     {"parse-time", "parse-time TEXT [--on YYYY-MM-DD]",
      "Reads a typed time of day (ParseTimeHrMin) and prints it as HH:MM; with --on,\n"
      "merges it into that date (ParseTimeFormatString) and prints the UTC time as\n"
      "YYYY-MM-DDTHH:MM:SSZ. A refused time prints the library's warning on\n"
-     "standard error and exits with status 1.",
+     "standard error and exits with status 1. TEXT - reads one text a line from\n"
+     "standard input and prints one result a line; the status is 1 if any was refused.",
      RunParseTime},
     {"day", "day [YYYY-MM-DD]",
      "Prints the day number within its year (DosdToJulian) and the weekday,\n"
@@ -81,9 +83,10 @@ std::string BuildOptions() {
 }
 
 void PrintGeneralHelp(std::FILE *to) {
-    std::fprintf(to, "usage: kaldate [--json]%s COMMAND [ARGS]\n\n", BuildOptions().c_str());
+    std::fprintf(to, "usage: kaldate [--json]%s [COMMAND [ARGS]]\n\n", BuildOptions().c_str());
     std::fprintf(to, "Dates and times as the KALDER32 library formats and reads them with the\n"
-                     "user's international settings.\n\ncommands:\n");
+                     "user's international settings; without a command, the date and time now\n"
+                     "in the long form and the time form.\n\ncommands:\n");
     for (const Command &command : kCommands)
         std::fprintf(to, "  %s\n", command.synopsis);
     std::fprintf(to, "\noptions:\n  --json      print one JSON object instead of text\n");
@@ -184,9 +187,7 @@ int Run(const CommandLine &line) {
         PrintVersion(line.options.json);
         return kExitOk;
     }
-    if (line.help || !line.command) {
-        if (!line.help)
-            return UsageError("a command is needed (kaldate --help lists them)");
+    if (line.help) {
         if (line.command)
             PrintCommandHelp(*line.command);
         else
@@ -206,7 +207,7 @@ int Run(const CommandLine &line) {
     if (const int status = sys::Start(line.options); status != kExitOk)
         return status;
     ReportWarnings();
-    return line.command->run(line.options);
+    return line.command ? line.command->run(line.options) : RunNow(line.options);
 }
 
 // Standard output is buffered: a full disk shows only when it is flushed,

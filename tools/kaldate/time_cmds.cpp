@@ -72,6 +72,24 @@ int ParseTimeOn(const Options &options, const std::string &text, const std::stri
     return kExitOk;
 }
 
+int ParseOneTime(const Options &options, const std::string &text) {
+    int32_t hour = 0;
+    int32_t minute = 0;
+    if (ParseTimeHrMin(&hour, &minute, text.c_str()) != 0)
+        return Refused();
+    ReportWarnings();
+    std::string iso = TwoDigits(hour) + ":" + TwoDigits(minute);
+    if (options.json)
+        PrintJson(JsonObject()
+                      .Str("text", text)
+                      .Int("hour", hour)
+                      .Int("minute", minute)
+                      .Str("time", iso));
+    else
+        PrintLine(iso);
+    return kExitOk;
+}
+
 } // namespace
 
 int RunTime(const Options &options) {
@@ -130,24 +148,10 @@ int RunParseTime(const Options &options) {
     }
     if (!haveText)
         return UsageError("parse-time takes one text and, optionally, --on DATE");
-    if (!onDate.empty())
-        return ParseTimeOn(options, text, onDate);
-
-    int32_t hour = 0;
-    int32_t minute = 0;
-    if (ParseTimeHrMin(&hour, &minute, text.c_str()) != 0)
-        return Refused();
-    ReportWarnings();
-    std::string iso = TwoDigits(hour) + ":" + TwoDigits(minute);
-    if (options.json)
-        PrintJson(JsonObject()
-                      .Str("text", text)
-                      .Int("hour", hour)
-                      .Int("minute", minute)
-                      .Str("time", iso));
-    else
-        PrintLine(iso);
-    return kExitOk;
+    const auto parse = [&](const std::string &one) {
+        return onDate.empty() ? ParseOneTime(options, one) : ParseTimeOn(options, one, onDate);
+    };
+    return text == "-" ? EachInputLine(parse) : parse(text);
 }
 
 } // namespace kaldate
