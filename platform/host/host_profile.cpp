@@ -5,8 +5,10 @@
 // usual United States settings), an INI file (named by KALDER_WININI or by a
 // test), or an in-memory copy that tests edit key by key.  A file is read
 // afresh on every lookup, as the system reads WIN.INI, so edits made to it
-// while the library runs are seen.
+// while the library runs are seen; only its first MiB is read.
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -88,38 +90,78 @@ std::string Unquote(const std::string &text) {
     return text;
 }
 
-Profile ParseIni(std::FILE *file) {
+// A line is taken 1023 characters at most at a time, and ends at its first
+// NUL.
+Profile ParseIni(const std::string &text) {
+    constexpr size_t kLineMax = 1023;
     Profile profile;
     std::string section;
-    char line[1024];
-    while (std::fgets(line, sizeof line, file)) {
-        std::string text = Trim(line);
-        if (text.empty() || text[0] == ';')
+    for (size_t at = 0; at < text.size();) {
+        const size_t newline = text.find('\n', at);
+        const size_t end =
+            std::min(newline == std::string::npos ? text.size() : newline + 1, at + kLineMax);
+        const std::string line = Trim(text.substr(at, end - at).c_str());
+        at = end;
+        if (line.empty() || line[0] == ';')
             continue;
-        if (text[0] == '[') {
-            size_t close = text.find(']');
+        if (line[0] == '[') {
+            size_t close = line.find(']');
             section =
-                Trim(text.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+                Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
             continue;
         }
-        size_t equals = text.find('=');
+        size_t equals = line.find('=');
         if (equals == std::string::npos)
             continue;
-        profile.push_back({section, Trim(text.substr(0, equals)), Trim(text.substr(equals + 1))});
+        profile.push_back({section, Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))});
     }
     return profile;
 }
 
 Profile BuiltInProfile() { return Profile(std::begin(kBuiltInProfile), std::end(kBuiltInProfile)); }
 
+// At most this much of a profile file is read: a WIN.INI is a few
+// kilobytes, and a device or a pipe that never ends must not stall the
+// load.
+constexpr size_t kProfileFileMax = size_t{1} << 20;
+
+// Whether what is wrong with the file KALDER_WININI names is still to be
+// said (once after the name is read): the library itself would only say
+// that the settings cannot be read, without naming the file.
+bool noteDue = false;
+
+void Note(const std::string &problem) {
+    if (!noteDue)
+        return;
+    noteDue = false;
+    std::fprintf(stderr, "kalder32: KALDER_WININI=%s %s\n", profilePath.c_str(), problem.c_str());
+}
+
 // A file that cannot be read is an empty profile, as a missing WIN.INI is.
 Profile ReadFileProfile() {
-    std::FILE *file = std::fopen(profilePath.c_str(), "r");
-    if (!file)
+    constexpr char kEmpty[] = "the settings are read as from an empty WIN.INI";
+    std::FILE *file = std::fopen(profilePath.c_str(), "rb");
+    if (!file) {
+        Note(std::string("cannot be opened (") + std::strerror(errno) + "); " + kEmpty);
         return {};
-    Profile profile = ParseIni(file);
+    }
+    std::string text;
+    char chunk[4096];
+    size_t got = 0;
+    while (text.size() <= kProfileFileMax && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        text.append(chunk, got);
+    const bool failed = std::ferror(file) != 0;
+    const int error = errno;
     std::fclose(file);
-    return profile;
+    if (failed) {
+        Note(std::string("cannot be read (") + std::strerror(error) + "); " + kEmpty);
+        return {};
+    }
+    if (text.size() > kProfileFileMax) {
+        Note("is larger than 1 MiB; only its first 1 MiB is read");
+        text.resize(kProfileFileMax);
+    }
+    return ParseIni(text);
 }
 
 void UseDefaultSource() {
@@ -127,9 +169,11 @@ void UseDefaultSource() {
     if (named && *named) {
         source = Source::File;
         profilePath = named;
+        noteDue = true;
     } else {
         source = Source::BuiltIn;
         profilePath.clear();
+        noteDue = false;
     }
     memory.clear();
 }
@@ -188,6 +232,7 @@ void SetProfileFile(const char *path) {
     } else {
         source = Source::File;
         profilePath = path;
+        noteDue = false;
         memory.clear();
     }
     initialised = true;

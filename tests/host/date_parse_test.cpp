@@ -74,6 +74,16 @@ TEST_F(DateParseTest, ElementOrderFollowsTheShortPicture) {
     ExpectDate("99/1/2", 1999, 1, 2);
 }
 
+// A digit in the separator makes that digit a delimiter, so a text is read
+// in the order of the short picture with the digit cutting numbers apart,
+// never by a reader that takes the digit for part of a number.
+TEST_F(DateParseTest, ADigitInTheSeparatorCutsNumbers) {
+    UseOrder(0, "0");
+    ExpectRefused("1999/12/25", "month 1999");
+    ExpectDate("12/25/99", 1999, 12, 25);
+    ExpectDate("12/25/2000", 2002, 12, 25);
+}
+
 TEST_F(DateParseTest, TokensAreReadLeniently) {
     ExpectDate("12th/25/99", 1999, 12, 25);
     ExpectDate("+12/\t25/0000001999", 1999, 12, 25);

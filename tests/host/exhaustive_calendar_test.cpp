@@ -215,8 +215,9 @@ TEST(ExhaustiveCalendar, SetTmJulianAgreesWithTheCivilCountEveryDay) {
     }
 }
 
-// Day numbers on both sides of each end of the 32-bit path, and the
-// extremes, land where the reference puts them.
+// Day numbers on both sides of each end of the 32-bit path, around the
+// count at which its arithmetic (4 * count + 3 in 32 bits) would overflow,
+// and the extremes, land where the reference puts them.
 TEST(ExhaustiveCalendar, DayNumbersAtTheEdgesOfThe32BitPath) {
     for (const int64_t year : {0, 1970, 65535}) {
         const int64_t jan1 = RefDaysFromCivil(year, 1, 1);
@@ -225,6 +226,7 @@ TEST(ExhaustiveCalendar, DayNumbersAtTheEdgesOfThe32BitPath) {
         for (int64_t k = -2; k <= 2; ++k) {
             numbers.push_back(1 - firstCount + k);
             numbers.push_back(kDayCountLast - firstCount + 1 + k);
+            numbers.push_back((int64_t{1} << 30) - firstCount + 1 + k);
         }
         for (const int64_t n : numbers) {
             DosDate d{static_cast<uint16_t>(year), 0, 0, 0};

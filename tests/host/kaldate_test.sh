@@ -174,6 +174,8 @@ expect 0 "1999-01-01, weekday 5 (Friday)" date-of-day 1 1999
 expect 0 "2000-02-04, weekday 5 (Friday)" date-of-day 400 1999
 expect 0 "1999-12-31, weekday 5 (Friday)" date-of-day 0 2000
 expect 0 "2000-12-30, weekday 6 (Saturday)" date-of-day -1 2001
+expect 0 "9999-12-31, weekday 5 (Friday)" date-of-day 365 9999
+expect 0 "0001-01-01, weekday 1 (Monday)" date-of-day 1 1
 says 2 "day 366 of 9999 falls outside the years 1 to 9999" date-of-day 366 9999
 usage date-of-day 0 1
 usage date-of-day 2147483647 1
@@ -353,8 +355,57 @@ says 2 "no texts in the language it" --lang it long 1999-12-25
 usage --lang
 usage --lang= long 1999-12-25
 
+# A settings file is read whole, from a pipe too, up to 1 MiB; one that
+# cannot be read is named (status 2). The library reads at most 1 MiB of the
+# file KALDER_WININI names and names one it cannot read.
+expect 0 "2024-03-05" --ini <(cat "$DATA/intl_iso.ini") short 2024-03-05
+says 2 "cannot read the settings file $DATA: Is a directory$" --ini "$DATA" short
+says 2 "the settings file /dev/zero is larger than 1 MiB" --ini /dev/zero short
+for winini in /dev/zero "$DATA/no_such_file.ini"; do
+    KALDER_WININI=$winini timeout 60 "$KALDATE" short 1999-12-25 >"$out" 2>"$err"
+    status=$?
+    if [[ $status -eq 0 && $(cat "$out") == 12/25/1999 ]] &&
+        grep -q "^kalder32: KALDER_WININI=$winini " "$err"; then
+        passed=$((passed + 1))
+    else
+        fail "KALDER_WININI=$winini kaldate short 1999-12-25"
+    fi
+done
+
+# Two-digit years count from 1900 in a 16-bit word: the years they cannot
+# show are refused; with the century every year shows.
+expect 0 "1/1/00" short 1900-01-01
+expect 0 "12/31/99" short 2099-12-31
+says 1 "the short form shows the year in two digits.* not 1899$" short 1899-12-31
+says 1 "the short form shows the year in two digits.* not 2100$" short 2100-01-01
+expect 0 "01.01.1850" "${DE[@]}" short 1850-01-01
+
+# Arguments in messages: control characters escaped, long ones cut.
+says 2 'unknown command: a\\nb\\tc\\x1B \(' "$(printf 'a\nb\tc\033')"
+says 2 "unknown command: x{40}\.\.\. \(" "$(printf 'x%.0s' {1..100})"
+
+# Without a command, the long date and the time now.
+before="$("$KALDATE" long) $("$KALDATE" time)"
+got=$("$KALDATE" 2>&1)
+after="$("$KALDATE" long) $("$KALDATE" time)"
+if [[ $got == "$before" || $got == "$after" ]]; then
+    passed=$((passed + 1))
+else
+    status=0
+    fail "kaldate (wanted '$before' or '$after', got '$got')"
+fi
+
+# - reads one text a line: one result a line, each refusal on stderr, and
+# status 1 if any was refused.
+run parse-date - < <(printf '12/25/99\n13/1/2000\r\n1/1/75\n2/29/2000')
+if [[ $status -eq 1 && $(cat "$out") == $'1999-12-25\n2000-02-29' && $(wc -l <"$err") -eq 2 ]]; then
+    passed=$((passed + 1))
+else
+    fail "kaldate parse-date - (four lines, two refused)"
+fi
+expect 0 $'1999-12-31T08:30:00Z\n2000-01-01T00:00:00Z' parse-time - --on 1999-12-31 < <(printf '8:30\n24\n')
+
 # Command-line mistakes are not the library's refusals.
-usage
 usage frobnicate
 usage short 1999-02-30
 usage short 12/25/99

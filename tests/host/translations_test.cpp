@@ -158,9 +158,11 @@ TEST(LanguageSetting, PicksTheModuleByTheLanguageCode) {
         const char *saturday;
         bool noted;
     } cases[] = {
-        {nullptr, "Saturday", false}, {"", "Saturday", false},  {"en", "Saturday", false},
-        {"de", "Samstag", false},     {"FR", "samedi", false},  {"es_ES.UTF-8", "s\341bado", false},
-        {"de-AT", "Samstag", false},  {"it", "Saturday", true}, {"german", "Saturday", true},
+        {nullptr, "Saturday", false}, {"", "Saturday", false},
+        {"en", "Saturday", false},    {"de", "Samstag", false},
+        {"FR", "samedi", false},      {"es_ES.UTF-8", "s\341bado", false},
+        {"de-AT", "Samstag", false},  {"it", "Saturday", true},
+        {"german", "Saturday", true}, {"deutsch", "Saturday", true},
         {"C", "Saturday", true},
     };
     for (const auto &c : cases) {

@@ -32,7 +32,7 @@ bool ReadOneDate(const Options &options, const char *command, CalendarDate &date
         status =
             UsageError(std::string(command) + " takes one date, YYYY-MM-DD, or none for today");
     else if (text.rfind("--", 0) == 0)
-        status = UsageError(std::string(command) + " has no option " + text);
+        status = UsageError(std::string(command) + " has no option " + Shown(text));
     else if (Reading reading = ReadIsoDate(text, date); reading != Reading::kOk)
         status = UsageError(Complaint(reading, text, "date", "YYYY-MM-DD"));
     else
@@ -63,6 +63,19 @@ bool DateOfDayInRange(int32_t dayNumber, DosDate &dos) {
     return dos.year >= 1 && dos.year <= 9999;
 }
 
+// The short form without the century takes 1900 off the 16-bit year and
+// then one more century at most: only the years 1900 to 2099 come out as
+// their last two digits. Empty when the settings show the year, else why not.
+std::string ShortYearProblem(int year) {
+    WINDATESTRUC record{};
+    CopyWinDateStruc(&record, sizeof record);
+    if (record.bFullYear || (year >= 1900 && year <= 2099))
+        return "";
+    return "the short form shows the year in two digits, which it counts from 1900: "
+           "only the years 1900 to 2099 show truly, not " +
+           std::to_string(year);
+}
+
 } // namespace
 
 int RunShort(const Options &options) {
@@ -70,6 +83,10 @@ int RunShort(const Options &options) {
     int status = kExitOk;
     if (!ReadOneDate(options, "short", date, status))
         return status;
+    if (std::string problem = ShortYearProblem(date.year); !problem.empty()) {
+        ReportWarnings();
+        return Failure(problem);
+    }
     DosDate dos = WithWeekday(date);
     char out[64] = {};
     FillDosDateFormatString(&dos, out);
@@ -115,12 +132,12 @@ int RunDateOfDay(const Options &options) {
     int64_t year = 0;
     int64_t dayNumber = 0;
     if (!ReadInteger(options.args[1], 1, 9999, year))
-        return UsageError("not a year from 1 to 9999: " + options.args[1]);
+        return UsageError("not a year from 1 to 9999: " + Shown(options.args[1]));
     if (!ReadInteger(options.args[0], INT32_MIN, INT32_MAX, dayNumber))
-        return UsageError("not a day number: " + options.args[0]);
+        return UsageError("not a day number: " + Shown(options.args[0]));
     DosDate dos{static_cast<uint16_t>(year), 0, 0, 0};
     if (!DateOfDayInRange(static_cast<int32_t>(dayNumber), dos))
-        return UsageError("day " + options.args[0] + " of " + options.args[1] +
+        return UsageError("day " + Shown(options.args[0]) + " of " + Shown(options.args[1]) +
                           " falls outside the years 1 to 9999");
     ReportWarnings();
     std::string iso = IsoDate(dos.year, dos.month, dos.day);
@@ -138,10 +155,9 @@ int RunDateOfDay(const Options &options) {
     return kExitOk;
 }
 
-int RunParseDate(const Options &options) {
-    if (options.args.size() != 1)
-        return UsageError("parse-date takes one text");
-    const std::string &text = options.args[0];
+namespace {
+
+int ParseOneDate(const Options &options, const std::string &text) {
     DosDate dos{};
     if (ParseDosDateFormatString(&dos, text.c_str()) != 0)
         return Refused();
@@ -151,6 +167,33 @@ int RunParseDate(const Options &options) {
         PrintJson(JsonObject().Str("text", text).Str("date", iso));
     else
         PrintLine(iso);
+    return kExitOk;
+}
+
+} // namespace
+
+int RunParseDate(const Options &options) {
+    if (options.args.size() != 1)
+        return UsageError("parse-date takes one text, or - for one a line of standard input");
+    if (options.args[0] == "-")
+        return EachInputLine([&](const std::string &text) { return ParseOneDate(options, text); });
+    return ParseOneDate(options, options.args[0]);
+}
+
+int RunNow(const Options &options) {
+    const LocalTime now = LocalNow();
+    char date[64] = {};
+    char time[64] = {};
+    FillLongDateFormatString(ToTm(now.date), date);
+    FillTimeHrMin(now.hour, now.minute, time);
+    ReportWarnings();
+    if (options.json)
+        PrintJson(JsonObject()
+                      .Str("date", IsoDate(now.date.year, now.date.month, now.date.day))
+                      .Str("long", date)
+                      .Str("time", time));
+    else
+        PrintLine(std::string(date) + " " + time);
     return kExitOk;
 }
 

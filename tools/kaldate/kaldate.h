@@ -28,9 +28,10 @@ struct Options {
 
 // What the library runs on: the host stand-in or the real DLL.
 namespace sys {
-// Attaches the library (host) or checks it is loaded (Windows); false with a
-// message in error when it cannot be used.
-bool Start(const Options &options, std::string &error);
+// Attaches the library (host) or checks it is loaded (Windows): kExitOk, or
+// the status after the message that says why it cannot be used (2 for a
+// settings file that cannot be used).
+int Start(const Options &options);
 // Warnings since the last call, oldest first: the tool's own about the
 // settings file, then the library's warning boxes.
 std::vector<std::string> TakeWarnings();
@@ -64,5 +65,7 @@ int RunParseTime(const Options &options);
 int RunDay(const Options &options);
 int RunDateOfDay(const Options &options);
 int RunCalendar(const Options &options);
+// No command: the date and time now, in the long form and the time form.
+int RunNow(const Options &options);
 
 } // namespace kaldate

@@ -24,7 +24,8 @@ const Command kCommands[] = {
      RunSettings},
     {"short", "short [YYYY-MM-DD]",
      "Writes the date, today (local time) when none is given, in the user's short\n"
-     "form (FillDosDateFormatString).",
+     "form (FillDosDateFormatString). A form without the century shows the years\n"
+     "1900 to 2099 only; another year is refused with status 1.",
      RunShort},
     {"long", "long [YYYY-MM-DD]",
      "Writes the date, today (local time) when none is given, in the user's long\n"
@@ -40,13 +41,15 @@ const Command kCommands[] = {
     {"parse-date", "parse-date TEXT",
      "Reads a typed short date as the library does (ParseDosDateFormatString) and\n"
      "prints it as YYYY-MM-DD. A refused date prints the library's warning on\n"
-     "standard error and exits with status 1.",
+     "standard error and exits with status 1. TEXT - reads one text a line from\n"
+     "standard input and prints one result a line; the status is 1 if any was refused.",
      RunParseDate},
     {"parse-time", "parse-time TEXT [--on YYYY-MM-DD]",
      "Reads a typed time of day (ParseTimeHrMin) and prints it as HH:MM; with --on,\n"
      "merges it into that date (ParseTimeFormatString) and prints the UTC time as\n"
      "YYYY-MM-DDTHH:MM:SSZ. A refused time prints the library's warning on\n"
-     "standard error and exits with status 1.",
+     "standard error and exits with status 1. TEXT - reads one text a line from\n"
+     "standard input and prints one result a line; the status is 1 if any was refused.",
      RunParseTime},
     {"day", "day [YYYY-MM-DD]",
      "Prints the day number within its year (DosdToJulian) and the weekday,\n"
@@ -80,16 +83,17 @@ std::string BuildOptions() {
 }
 
 void PrintGeneralHelp(std::FILE *to) {
-    std::fprintf(to, "usage: kaldate [--json]%s COMMAND [ARGS]\n\n", BuildOptions().c_str());
+    std::fprintf(to, "usage: kaldate [--json]%s [COMMAND [ARGS]]\n\n", BuildOptions().c_str());
     std::fprintf(to, "Dates and times as the KALDER32 library formats and reads them with the\n"
-                     "user's international settings.\n\ncommands:\n");
+                     "user's international settings; without a command, the date and time now\n"
+                     "in the long form and the time form.\n\ncommands:\n");
     for (const Command &command : kCommands)
         std::fprintf(to, "  %s\n", command.synopsis);
     std::fprintf(to, "\noptions:\n  --json      print one JSON object instead of text\n");
     if (sys::SupportsIni())
         std::fprintf(to, "  --ini FILE  read the \"intl\" settings from this WIN.INI-style file,\n"
                          "              in UTF-8 (with a byte order mark, or if all of it is\n"
-                         "              UTF-8) or else in Windows-1252\n");
+                         "              UTF-8) or else in Windows-1252; a pipe too, up to 1 MiB\n");
     if (sys::SupportsLanguage())
         std::fprintf(to,
                      "  --lang LANG the library's texts in en, de, fr or es (by default in the\n"
@@ -164,12 +168,12 @@ int ReadCommandLine(int argc, char **argv, CommandLine &line) {
                 return UsageError("--lang needs a language (en, de, fr or es)");
             line.options.language = language;
         } else if (!line.command && !optionsEnded && arg[0] == '-' && arg[1] != '\0') {
-            return UsageError("unknown option: " + sys::ArgumentText(arg) +
+            return UsageError("unknown option: " + Shown(sys::ArgumentText(arg)) +
                               " (kaldate --help lists them)");
         } else if (!line.command) {
             line.command = FindCommand(arg);
             if (!line.command)
-                return UsageError("unknown command: " + sys::ArgumentText(arg) +
+                return UsageError("unknown command: " + Shown(sys::ArgumentText(arg)) +
                                   " (kaldate --help lists them)");
         } else {
             line.options.args.push_back(sys::ArgumentText(arg));
@@ -183,9 +187,7 @@ int Run(const CommandLine &line) {
         PrintVersion(line.options.json);
         return kExitOk;
     }
-    if (line.help || !line.command) {
-        if (!line.help)
-            return UsageError("a command is needed (kaldate --help lists them)");
+    if (line.help) {
         if (line.command)
             PrintCommandHelp(*line.command);
         else
@@ -194,25 +196,18 @@ int Run(const CommandLine &line) {
     }
     if (!line.options.ini.empty() && !sys::SupportsIni())
         return UsageError("--ini is available in the host build only; this build reads WIN.INI");
-    if (!line.options.ini.empty()) {
-        std::FILE *file = std::fopen(line.options.ini.c_str(), "r");
-        if (!file)
-            return UsageError("cannot read the settings file " +
-                              sys::ArgumentText(line.options.ini.c_str()));
-        std::fclose(file);
-    }
     if (!line.options.language.empty() && !sys::UseLanguage(line.options.language)) {
         if (!sys::SupportsLanguage())
             return UsageError("--lang is available in the host build only; on Windows the "
                               "kaldres.dll beside KALDER32.dll gives the language");
         return UsageError("no texts in the language " +
-                          sys::ArgumentText(line.options.language.c_str()) + " (en, de, fr or es)");
+                          Shown(sys::ArgumentText(line.options.language.c_str())) +
+                          " (en, de, fr or es)");
     }
-    std::string error;
-    if (!sys::Start(line.options, error))
-        return Failure(error);
+    if (const int status = sys::Start(line.options); status != kExitOk)
+        return status;
     ReportWarnings();
-    return line.command->run(line.options);
+    return line.command ? line.command->run(line.options) : RunNow(line.options);
 }
 
 // Standard output is buffered: a full disk shows only when it is flushed,

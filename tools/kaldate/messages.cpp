@@ -30,6 +30,28 @@ int Fail(int status, const std::string &message) {
 
 } // namespace
 
+std::string Shown(const std::string &text) {
+    constexpr size_t kLongest = 40;
+    std::string shown;
+    for (size_t i = 0; i < text.size() && i < kLongest; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\n')
+            shown += "\\n";
+        else if (c == '\t')
+            shown += "\\t";
+        else if (c == '\r')
+            shown += "\\r";
+        else if (c < 0x20 || c == 0x7F) {
+            constexpr char kHex[] = "0123456789ABCDEF";
+            shown += {'\\', 'x', kHex[c >> 4], kHex[c & 15]};
+        } else
+            shown += static_cast<char>(c);
+    }
+    if (text.size() > kLongest)
+        shown += "...";
+    return shown;
+}
+
 void UseJsonMessages(bool json) { jsonMessages = json; }
 
 void ReportWarnings() {

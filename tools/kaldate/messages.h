@@ -7,6 +7,11 @@
 
 namespace kaldate {
 
+// Text from the command line or a file as a message shows it: on one line,
+// control characters escaped (\n, \t, \r, \xNN), and cut after 40
+// characters, with "..." for the rest.
+std::string Shown(const std::string &text);
+
 // Chooses JSON messages (--json) or text.
 void UseJsonMessages(bool json);
 

@@ -70,4 +70,27 @@ void PrintJson(const JsonObject &object) {
     sys::Write(stdout, object.Text() + "\n", sys::Encoding::kUtf8);
 }
 
+int EachInputLine(const std::function<int(const std::string &text)> &run) {
+    constexpr size_t kLongest = 1024;
+    int worst = kExitOk;
+    std::string line;
+    bool more = true;
+    while (more) {
+        line.clear();
+        int c = 0;
+        while ((c = std::getchar()) != EOF && c != '\n')
+            if (line.size() < kLongest)
+                line += static_cast<char>(c);
+        more = c != EOF;
+        if (!more && line.empty())
+            break;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const int status = run(sys::ArgumentText(line.c_str()));
+        worst = status > worst ? status : worst;
+        std::fflush(stdout);
+    }
+    return worst;
+}
+
 } // namespace kaldate

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,11 @@ std::string JsonArray(const std::vector<std::string> &elements);
 void PrintLine(const std::string &text);
 // Writes the object and a line end to standard output.
 void PrintJson(const JsonObject &object);
+
+// Runs one text after another, one a line of standard input (as the
+// command line gives them: sys::ArgumentText, the line end and a carriage
+// return before it taken off, only the first 1024 characters of a line);
+// returns the highest status a run returned, 0 for no input.
+int EachInputLine(const std::function<int(const std::string &text)> &run);
 
 } // namespace kaldate

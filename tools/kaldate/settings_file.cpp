@@ -2,11 +2,11 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "encoding.h"
 #include "kaldate.h"
@@ -21,10 +21,30 @@ std::string copyPath; // the Windows-1252 copy, removed at exit
 
 void RemoveCopy() { std::remove(copyPath.c_str()); }
 
-bool ReadWhole(const std::string &path, std::string &text) {
-    std::ifstream file(path, std::ios::binary);
-    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
+// A WIN.INI is a few kilobytes; a larger file is not one.
+constexpr size_t kLargest = size_t{1} << 20;
+
+// Reads the whole file, a pipe too, but no more than kLargest bytes; false
+// with a message that names the file when it cannot be read or is larger.
+bool ReadBounded(const std::string &path, std::string &text, std::string &error) {
+    const std::string name = Shown(sys::ArgumentText(path.c_str()));
+    std::FILE *file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        error = "cannot read the settings file " + name + ": " + std::strerror(errno);
+        return false;
+    }
+    char chunk[4096];
+    size_t got = 0;
+    while (text.size() <= kLargest && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        text.append(chunk, got);
+    const bool failed = std::ferror(file) != 0;
+    const int reason = errno;
+    std::fclose(file);
+    if (failed)
+        error = "cannot read the settings file " + name + ": " + std::strerror(reason);
+    else if (text.size() > kLargest)
+        error = "the settings file " + name + " is larger than 1 MiB, too large for a WIN.INI";
+    return error.empty();
 }
 
 // Writes text to a new file of this run's own in the temporary folder.
@@ -63,26 +83,27 @@ std::string MissingIntlKeys() {
     return missing;
 }
 
-// Makes the profile the text of the file, in Windows-1252.
+// Makes the profile the text of the file, in Windows-1252: the library
+// reads the copy made for the run, so that a pipe is read once and the
+// file is read as it was checked.
 bool UseText(const std::string &path, std::vector<std::string> &notes, std::string &error) {
-    host::SetProfileFile(path.c_str());
     std::string text;
-    if (!ReadWhole(path, text))
-        return true; // as a missing WIN.INI: the library reads nothing
+    if (!ReadBounded(path, text, error))
+        return false;
     const bool marked = text.rfind(kByteOrderMark, 0) == 0;
     if (marked)
         text.erase(0, 3);
-    if (!marked && (IsAscii(text) || !IsUtf8(text)))
-        return true;
     int lost = 0;
-    if (!WriteCopy(Utf8ToCp1252(text, lost))) {
-        error = "cannot make a Windows-1252 copy of the settings file " +
-                sys::ArgumentText(path.c_str());
+    if (marked || (!IsAscii(text) && IsUtf8(text)))
+        text = Utf8ToCp1252(text, lost);
+    if (!WriteCopy(text)) {
+        error = "cannot make a copy of the settings file " +
+                Shown(sys::ArgumentText(path.c_str())) + " in the temporary folder";
         return false;
     }
     host::SetProfileFile(copyPath.c_str());
     if (lost > 0)
-        notes.push_back(sys::ArgumentText(path.c_str()) + ": Windows-1252 lacks " +
+        notes.push_back(Shown(sys::ArgumentText(path.c_str())) + ": Windows-1252 lacks " +
                         std::to_string(lost) + " of its characters, which read as ?");
     return true;
 }
@@ -93,7 +114,7 @@ bool UseSettingsFile(const std::string &path, std::vector<std::string> &notes, s
     if (!UseText(path, notes, error))
         return false;
     if (std::string missing = MissingIntlKeys(); !missing.empty())
-        notes.push_back(sys::ArgumentText(path.c_str()) + " has no " + missing +
+        notes.push_back(Shown(sys::ArgumentText(path.c_str())) + " has no " + missing +
                         " in [intl]; the library reads what is missing as empty");
     return true;
 }

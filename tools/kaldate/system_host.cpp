@@ -23,15 +23,13 @@ bool SupportsIni() { return true; }
 bool SupportsLanguage() { return true; }
 bool UseLanguage(const std::string &language) { return host::SetLanguage(language.c_str()); }
 
-bool Start(const Options &options, std::string &error) {
-    if (!options.ini.empty() && !UseSettingsFile(options.ini, notes, error))
-        return false;
+int Start(const Options &options) {
+    if (std::string error; !options.ini.empty() && !UseSettingsFile(options.ini, notes, error))
+        return UsageError(error);
     host::CaptureMessageBoxes(true);
-    if (!host::LoadLibrary()) {
-        error = "the library could not be loaded (its resource module is missing)";
-        return false;
-    }
-    return true;
+    if (!host::LoadLibrary())
+        return Failure("the library could not be loaded (its resource module is missing)");
+    return kExitOk;
 }
 
 std::vector<std::string> TakeWarnings() {

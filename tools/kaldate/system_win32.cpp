@@ -88,14 +88,12 @@ bool SupportsIni() { return false; }
 bool SupportsLanguage() { return false; }
 bool UseLanguage(const std::string &) { return false; }
 
-bool Start(const Options &, std::string &error) {
+int Start(const Options &) {
     boxHook = SetWindowsHookExA(WH_CBT, CatchBoxes, nullptr, GetCurrentThreadId());
-    if (!boxHook) {
-        error = "cannot watch for the library's warning boxes";
-        return false;
-    }
+    if (!boxHook)
+        return Failure("cannot watch for the library's warning boxes");
     resources = OpenResourceModule();
-    return true;
+    return kExitOk;
 }
 
 std::vector<std::string> TakeWarnings() {

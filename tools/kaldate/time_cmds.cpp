@@ -72,6 +72,24 @@ int ParseTimeOn(const Options &options, const std::string &text, const std::stri
     return kExitOk;
 }
 
+int ParseOneTime(const Options &options, const std::string &text) {
+    int32_t hour = 0;
+    int32_t minute = 0;
+    if (ParseTimeHrMin(&hour, &minute, text.c_str()) != 0)
+        return Refused();
+    ReportWarnings();
+    std::string iso = TwoDigits(hour) + ":" + TwoDigits(minute);
+    if (options.json)
+        PrintJson(JsonObject()
+                      .Str("text", text)
+                      .Int("hour", hour)
+                      .Int("minute", minute)
+                      .Str("time", iso));
+    else
+        PrintLine(iso);
+    return kExitOk;
+}
+
 } // namespace
 
 int RunTime(const Options &options) {
@@ -83,7 +101,8 @@ int RunTime(const Options &options) {
         if (args.size() != 2)
             return UsageError("--epoch takes one number, seconds since 1970 from 0 to 2147483647");
         if (!ReadInteger(args[1], 0, kLatestTime, epoch))
-            return UsageError("--epoch takes seconds since 1970 from 0 to 2147483647: " + args[1]);
+            return UsageError("--epoch takes seconds since 1970 from 0 to 2147483647: " +
+                              Shown(args[1]));
         FillTimeFormatString(static_cast<KALDER_TIME>(epoch), out);
         input = args[1];
     } else if (args.size() <= 1) {
@@ -94,7 +113,7 @@ int RunTime(const Options &options) {
             hour = now.hour;
             minute = now.minute;
         } else if (!ReadHourMinute(args[0], hour, minute)) {
-            return UsageError("not a time in the form HH:MM: " + args[0]);
+            return UsageError("not a time in the form HH:MM: " + Shown(args[0]));
         }
         // The formatter prints any numbers; the library's own check says
         // which are a time of day.
@@ -129,24 +148,10 @@ int RunParseTime(const Options &options) {
     }
     if (!haveText)
         return UsageError("parse-time takes one text and, optionally, --on DATE");
-    if (!onDate.empty())
-        return ParseTimeOn(options, text, onDate);
-
-    int32_t hour = 0;
-    int32_t minute = 0;
-    if (ParseTimeHrMin(&hour, &minute, text.c_str()) != 0)
-        return Refused();
-    ReportWarnings();
-    std::string iso = TwoDigits(hour) + ":" + TwoDigits(minute);
-    if (options.json)
-        PrintJson(JsonObject()
-                      .Str("text", text)
-                      .Int("hour", hour)
-                      .Int("minute", minute)
-                      .Str("time", iso));
-    else
-        PrintLine(iso);
-    return kExitOk;
+    const auto parse = [&](const std::string &one) {
+        return onDate.empty() ? ParseOneTime(options, one) : ParseTimeOn(options, one, onDate);
+    };
+    return text == "-" ? EachInputLine(parse) : parse(text);
 }
 
 } // namespace kaldate

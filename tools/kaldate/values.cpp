@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "kalder32.h"
+#include "messages.h"
 
 namespace kaldate {
 namespace {
@@ -83,8 +84,8 @@ std::string IsoDate(int year, int month, int day) {
 std::string Complaint(Reading reading, const std::string &text, const std::string &what,
                       const std::string &form) {
     if (reading == Reading::kNoSuch)
-        return "no such " + what + ": " + text;
-    return "not a " + what + " in the form " + form + ": " + text;
+        return "no such " + what + ": " + Shown(text);
+    return "not a " + what + " in the form " + form + ": " + Shown(text);
 }
 
 DosDate WithWeekday(const CalendarDate &date) {
