@@ -263,7 +263,8 @@ static volatile LONG stop;
 
 typedef struct Reader {
     int index;
-    long calls, wrong;
+    volatile LONG calls;
+    long wrong;
     int watching;
     char first_wrong[RESULT + sizeof unknown_box + 32];
 } Reader;
@@ -284,10 +285,17 @@ static DWORD WINAPI reader_main(LPVOID arg) {
                          "probe %d: %.*s; unknown box \"%s\"", p, length < 0 ? 0 : length, got,
                          unknown_boxes != 0 ? unknown_box : "");
         }
-        reader->calls++;
+        InterlockedIncrement(&reader->calls);
     }
     UnhookWindowsHookEx(box_hook);
     return 0;
+}
+
+static long all_calls(Reader *readers) {
+    long calls = 0;
+    for (int t = 0; t < READERS; t++)
+        calls += InterlockedCompareExchange(&readers[t].calls, 0, 0);
+    return calls;
 }
 
 int stress_run(void) {
@@ -325,14 +333,20 @@ int stress_run(void) {
         threads[t] = CreateThread(NULL, 0, reader_main, &readers[t], 0, NULL);
         REQUIRE(threads[t] != NULL);
     }
-    for (int n = 0; n < REFRESHES; n++)
+    /* After each refresh the readers make a round of calls (or two seconds
+     * pass), so that on a busy machine too calls run across every rewrite. */
+    for (int n = 0; n < REFRESHES; n++) {
+        long round = all_calls(readers) + READERS;
         use_profile(n % 4 < 2 ? &united_states : &german);
+        for (DWORD start = GetTickCount();
+             all_calls(readers) < round && GetTickCount() - start < 2000;)
+            Sleep(1);
+    }
     InterlockedExchange(&stop, 1);
     WaitForMultipleObjects(READERS, threads, TRUE, INFINITE);
-    long calls = 0;
+    long calls = all_calls(readers);
     for (int t = 0; t < READERS; t++) {
         CloseHandle(threads[t]);
-        calls += readers[t].calls;
         CHECK(readers[t].watching);
         CHECK_INT(readers[t].wrong, 0);
         if (readers[t].wrong != 0)
