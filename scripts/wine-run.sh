@@ -19,10 +19,17 @@
 # kernel that runs 32-bit Linux programs (the 32-bit Wine loader).  Where
 # it does not, they run through qemu user emulation registered with
 # binfmt_misc (as root), where every 32-bit process start costs about two
-# minutes of emulated CPU.  So the prefix is then made by the 64-bit loader
-# alone, with emulation switched off for the moment (else wineboot starts
-# 32-bit helpers, for many minutes), and its syswow64 folder is filled with
+# minutes of emulated CPU.  So the prefix is made by the 64-bit loader
+# alone (else wineboot starts 32-bit helpers under the emulator and takes
+# eight minutes), and an emulated prefix's syswow64 folder is filled with
 # links to Wine's own 32-bit images instead: a prefix in seconds.
+#
+# The emulator's binfmt_misc entry is shared by every Wine run on the
+# machine (other build folders, other users' test runs, a configure step):
+# it is registered and switched on here, never switched off.  The set-up
+# keeps the emulator from the 32-bit helpers of its own processes only, by
+# naming a processor model qemu does not know (QEMU_CPU): they fail to
+# start at once, as on a machine without 32-bit support.
 #
 # Wine's lasting processes (winedevice.exe, the server) inherit any pipe on
 # a program's output and keep it open: they get files, never pipes.
@@ -66,21 +73,28 @@ wine_i386_images() {
     done
 }
 
-runs() { "$wine32" --version >/dev/null 2>&1; }
 qemu_enabled() { grep -qs '^enabled' "$qemu_entry"; }
 set_qemu() { [ -e "$qemu_entry" ] && echo "$1" >"$qemu_entry" 2>/dev/null; }
+# What the set-up's own processes get instead of the emulator.
+no_emulator=QEMU_CPU=kalder-no-emulation
 
-# Whether the kernel itself runs 32-bit programs: with the emulator's entry
-# switched off for the moment if there is one.
+# Whether the kernel itself runs 32-bit programs.  It runs a copy of the
+# 32-bit server whose ELF ABI version byte is 1: the kernel ignores that
+# byte, but the emulator's entry matches only 0, so the copy never reaches
+# the emulator.  Exit 126 is the kernel's refusal; anything else means it
+# ran.
 kernel_runs_i386() {
-    if qemu_enabled; then
-        set_qemu 0 || return 1 # cannot tell without root: take the emulator
-        runs
-        local rc=$?
-        set_qemu 1
-        return $rc
-    fi
-    runs
+    local copy rc
+    copy=$(mktemp "${TMPDIR:-/tmp}/kalder-i386.XXXXXX") || return 1
+    cp /usr/lib/wine/wineserver32 "$copy" 2>/dev/null &&
+        printf '\001' | dd of="$copy" bs=1 seek=8 conv=notrunc status=none && chmod +x "$copy" || {
+        rm -f "$copy"
+        return 1
+    }
+    "$copy" --version >/dev/null 2>&1
+    rc=$?
+    rm -f "$copy"
+    [ $rc -ne 126 ] && [ $rc -ne 127 ]
 }
 
 # Registers (or switches back on) qemu-i386 for 32-bit ELF programs.
@@ -163,12 +177,8 @@ do_setup() {
     export WINEPREFIX=$prefix
     printf 'PREFIX=%q\nBITS=%q\nHOW=%q\n' "$prefix" "$bits" "$how" >"$state"
 
-    # While wineboot runs, 32-bit programs must either run natively or not
-    # at all; the emulator is switched back on afterwards.
-    local restore_qemu=0
-    if qemu_enabled && ! kernel_runs_i386; then
-        set_qemu 0 && restore_qemu=1
-    fi
+    # While the prefix is made, 32-bit helpers run natively or not at all.
+    export "${no_emulator?}"
     log "creating the prefix $prefix"
     timeout --kill-after=20 "${KALDER_WINE_BOOT_TIMEOUT:-600}" "$wine64" wineboot -i \
         </dev/null >"$prefix.boot.log" 2>&1
@@ -176,10 +186,10 @@ do_setup() {
     # wineboot can return before its helpers finish writing the prefix; the
     # server it started exits once they have.
     timeout 300 "$server" -w </dev/null >/dev/null 2>&1
-    [ $restore_qemu = 1 ] && set_qemu 1
     if ! [ -f "$prefix/system.reg" ] || ! [ -d "$prefix/drive_c/windows/system32" ]; then
         cat "$prefix.boot.log"
         rm -f "$prefix.boot.log"
+        stop_prefix "$prefix"
         die "Wine could not create a prefix here (wineboot exit $boot_rc)"
     fi
     rm -f "$prefix.boot.log"
@@ -195,6 +205,7 @@ do_setup() {
     write_registry_settings || die "the registry settings could not be imported"
     log "registry set after $((SECONDS - started)) s"
 
+    unset QEMU_CPU
     if [ -n "$probe_exe" ]; then
         run_once "$prefix.probe.log" "$probe_exe"
         local rc=$?
@@ -252,17 +263,44 @@ do_run() {
     return $rc
 }
 
+# The processes started in the prefix $1, by their environment: the server
+# stops only those that reached it, not a 32-bit program still starting
+# under the emulator, which would otherwise run on for minutes and make the
+# prefix again once it reaches the server.
+prefix_processes() {
+    local dir
+    for dir in /proc/[0-9]*; do
+        [ "${dir#/proc/}" = $$ ] && continue
+        grep -qsxzF "WINEPREFIX=$1" "$dir/environ" && echo "${dir#/proc/}"
+    done
+}
+
+# Stops the server and every process of the prefix $1, then removes it and
+# the server's folder (named in the prefix's "wineserver" file).
+stop_prefix() {
+    local prefix=$1 pids server_dir=
+    unset WINEPREFIX # else the checks below would find their own processes
+    [ -d "$prefix" ] || return 0
+    [ -f "$prefix/wineserver" ] && server_dir=$(cat "$prefix/wineserver" 2>/dev/null)
+    WINEPREFIX=$prefix "$server" -k </dev/null >/dev/null 2>&1
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        pids=$(prefix_processes "$prefix")
+        [ -z "$pids" ] && break
+        # shellcheck disable=SC2086
+        kill -KILL $pids 2>/dev/null
+        sleep 0.5
+    done
+    [ -n "$pids" ] && log "processes of $prefix still running: $pids"
+    rm -rf "$prefix"
+    case $server_dir in wine-??????) rm -rf "${TMPDIR:-/tmp}/$server_dir" ;; esac
+    log "removed $prefix"
+}
+
 do_cleanup() {
     [ -f "$1" ] || exit 0
     # shellcheck disable=SC1090
     . "$1"
-    if [ -n "${PREFIX:-}" ] && [ -d "$PREFIX" ]; then
-        export WINEPREFIX=$PREFIX
-        "$server" -k </dev/null >/dev/null 2>&1
-        timeout 60 "$server" -w </dev/null >/dev/null 2>&1
-        rm -rf "$PREFIX"
-        log "removed $PREFIX"
-    fi
+    [ -n "${PREFIX:-}" ] && stop_prefix "$PREFIX"
     rm -f "$1"
 }
 

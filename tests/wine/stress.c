@@ -2,12 +2,14 @@
  * stress.c - the library on several Windows threads at once.
  *
  * Six threads call every export family with fixed inputs while the main
- * thread switches WIN.INI between a United States and a German profile and
- * has the library read it again after each switch.  Every result, refused
- * ones with the warning box that thread saw, must be what one of the two
- * profiles gives, whole.  The same source builds for 32-bit and 64-bit
- * Windows; abi.exe runs it (stress.h), so that it costs no process start of
- * its own under emulation.
+ * thread switches WIN.INI between a United States and a German profile,
+ * each twice in a row (A, A, B, B), and has the library read it again after
+ * each switch: settings kept in two blocks taken in turn then have each
+ * block rewritten with the other profile, under whoever still reads it.
+ * Every result must be what one of the two profiles gives, whole, and every
+ * warning box a thread saw a whole text that a probe shows.  The same
+ * source builds for 32-bit and 64-bit Windows; abi.exe runs it (stress.h),
+ * so that it costs no process start of its own under emulation.
  */
 #include "stress.h"
 #include "winutil.h"
@@ -74,13 +76,18 @@ static void use_profile(const Profile *p) {
 
 /* --- the warning boxes of each thread ------------------------------------ */
 
-/* The texts of the boxes this thread's hook saw during the current probe,
- * each followed by ';'; each box closes by itself.  Under Wine a thread's
- * hook also sees other threads' boxes become active (and its own more than
- * once), so the boxes cannot be told apart by thread: a result is right
- * when all but its boxes is as one profile gives it, and every box seen
- * shows a whole text that one of the probes shows under one profile. */
-static _Thread_local char seen_boxes[512];
+/* Each box closes by itself.  Under Wine a thread's hook also sees other
+ * threads' boxes become active (and its own more than once), so the boxes
+ * cannot be told apart by thread, and any number of them can come during
+ * one probe.  Each box is checked as it comes: while the single-thread
+ * results are taken its text is learnt, later it must be a learnt text
+ * (or empty: another thread's box read before its text is set). */
+static volatile LONG learning;
+/* ";text;text;...;": every box text the probes show under either profile. */
+static char known_boxes[4096] = ";";
+static int known_boxes_full;
+static _Thread_local int unknown_boxes;
+static _Thread_local char unknown_box[256];
 static _Thread_local HHOOK box_hook;
 /* A box becomes active again each time another thread's box takes the
  * activation and gives it back: each box window is taken once. */
@@ -88,8 +95,25 @@ static _Thread_local HWND seen_windows[8];
 static _Thread_local int seen_count;
 
 static void forget_boxes(void) {
-    seen_boxes[0] = '\0';
+    unknown_boxes = 0;
     seen_count = 0;
+}
+
+static void check_box(const char *text) {
+    char pattern[sizeof unknown_box + 2];
+    snprintf(pattern, sizeof pattern, ";%s;", text);
+    if (text[0] == '\0' || strstr(known_boxes, pattern) != NULL)
+        return;
+    if (!InterlockedCompareExchange(&learning, 0, 0)) {
+        if (unknown_boxes++ == 0)
+            snprintf(unknown_box, sizeof unknown_box, "%s", text);
+        return;
+    }
+    size_t used = strlen(known_boxes);
+    if (used + strlen(pattern) - 1 < sizeof known_boxes)
+        strcpy(known_boxes + used, pattern + 1);
+    else
+        known_boxes_full = 1;
 }
 
 static int seen_before(HWND wnd) {
@@ -104,12 +128,11 @@ static int seen_before(HWND wnd) {
 static LRESULT CALLBACK box_proc(int code, WPARAM wparam, LPARAM lparam) {
     if (code == HCBT_ACTIVATE) {
         HWND wnd = (HWND)wparam;
-        char cls[64] = "", text[256] = "";
+        char cls[64] = "", text[sizeof unknown_box] = "";
         GetClassNameA(wnd, cls, sizeof cls);
         if (strcmp(cls, "#32770") == 0 && !seen_before(wnd)) {
             GetDlgItemTextA(wnd, 0xFFFF, text, sizeof text);
-            size_t used = strlen(seen_boxes);
-            snprintf(seen_boxes + used, sizeof seen_boxes - used, "%s;", text);
+            check_box(text);
             PostMessageA(wnd, WM_COMMAND, IDOK, 0);
         }
     }
@@ -123,13 +146,13 @@ static int watch_boxes(void) {
 
 /* --- one call of each export family -------------------------------------- */
 
-/* A probe writes its result into out (at most RESULT bytes) and returns
- * the length; refusals add the text of the box they showed. */
+/* A probe writes its result into out (at most RESULT bytes, its parts are
+ * bounded) and returns the length. */
 #define RESULT 320
 typedef int (*Probe)(char *out);
 
 static int outcome(char *out, int32_t result, const char *stored) {
-    return snprintf(out, RESULT, "%ld %s [%s]", (long)result, stored, seen_boxes);
+    return snprintf(out, RESULT, "%ld %s", (long)result, stored);
 }
 
 static int short_date(char *out) {
@@ -227,44 +250,8 @@ static void take_all(Want *want) {
     }
 }
 
-/* The same result, boxes aside. */
 static int same(const Want *want, const char *got, int length) {
-    const char *want_end = strstr(want->text, " [");
-    const char *got_end = strstr(got, " [");
-    int want_length = want_end != NULL ? (int)(want_end - want->text) : want->length;
-    int got_length = got_end != NULL ? (int)(got_end - got) : length;
-    return want_length == got_length && memcmp(want->text, got, (size_t)got_length) == 0;
-}
-
-/* ";text;text;...": every box text the probes show under either profile. */
-static char known_boxes[4096] = ";";
-
-static void learn_boxes(const Want *want) {
-    const char *boxes = strstr(want->text, " [");
-    if (boxes == NULL)
-        return;
-    size_t used = strlen(known_boxes);
-    snprintf(known_boxes + used, sizeof known_boxes - used, "%.*s", (int)strcspn(boxes + 2, "]"),
-             boxes + 2);
-}
-
-/* Whether every box in got's "[a;b;]" is a whole known text, or empty. */
-static int boxes_known(const char *got) {
-    const char *box = strstr(got, " [");
-    if (box == NULL)
-        return 1;
-    for (box += 2; *box != '\0' && *box != ']';) {
-        const char *end = strchr(box, ';');
-        if (end == NULL)
-            return 0;
-        /* Another thread's box read before its text is set reads empty. */
-        char pattern[300];
-        snprintf(pattern, sizeof pattern, ";%.*s;", (int)(end - box), box);
-        if (end != box && strstr(known_boxes, pattern) == NULL)
-            return 0;
-        box = end + 1;
-    }
-    return 1;
+    return want->length == length && memcmp(want->text, got, (size_t)length) == 0;
 }
 
 /* --- the threads ----------------------------------------------------------- */
@@ -276,9 +263,10 @@ static volatile LONG stop;
 
 typedef struct Reader {
     int index;
-    long calls, wrong;
+    volatile LONG calls;
+    long wrong;
     int watching;
-    char first_wrong[RESULT + 32];
+    char first_wrong[RESULT + sizeof unknown_box + 32];
 } Reader;
 
 static DWORD WINAPI reader_main(LPVOID arg) {
@@ -289,16 +277,25 @@ static DWORD WINAPI reader_main(LPVOID arg) {
         int p = i % PROBES;
         forget_boxes();
         int length = probes[p](got);
-        if ((!same(&want_us[p], got, length) && !same(&want_de[p], got, length)) ||
-            !boxes_known(got)) {
+        if (length < 0 || length >= RESULT ||
+            (!same(&want_us[p], got, length) && !same(&want_de[p], got, length)) ||
+            unknown_boxes != 0) {
             if (reader->wrong++ == 0)
-                snprintf(reader->first_wrong, sizeof reader->first_wrong, "probe %d: %.*s", p,
-                         length, got);
+                snprintf(reader->first_wrong, sizeof reader->first_wrong,
+                         "probe %d: %.*s; unknown box \"%s\"", p, length < 0 ? 0 : length, got,
+                         unknown_boxes != 0 ? unknown_box : "");
         }
-        reader->calls++;
+        InterlockedIncrement(&reader->calls);
     }
     UnhookWindowsHookEx(box_hook);
     return 0;
+}
+
+static long all_calls(Reader *readers) {
+    long calls = 0;
+    for (int t = 0; t < READERS; t++)
+        calls += InterlockedCompareExchange(&readers[t].calls, 0, 0);
+    return calls;
 }
 
 int stress_run(void) {
@@ -313,15 +310,16 @@ int stress_run(void) {
      * NUL: take the profiles in the order the switching takes them. */
     use_profile(&united_states);
     use_profile(&german);
+    InterlockedExchange(&learning, 1);
     use_profile(&united_states);
     take_all(want_us);
     use_profile(&german);
     take_all(want_de);
-    for (int p = 0; p < PROBES; p++) {
-        learn_boxes(&want_us[p]);
-        learn_boxes(&want_de[p]);
-    }
+    InterlockedExchange(&learning, 0);
+    for (int p = 0; p < PROBES; p++)
+        CHECK(want_us[p].length < RESULT && want_de[p].length < RESULT);
     CHECK(strlen(known_boxes) > 1);
+    CHECK(!known_boxes_full);
     CHECK(strcmp(want_us[0].text, want_de[0].text) != 0);
     CHECK(strcmp(want_us[2].text, want_de[2].text) != 0);
     CHECK(strcmp(want_us[5].text, want_de[5].text) != 0);
@@ -335,14 +333,20 @@ int stress_run(void) {
         threads[t] = CreateThread(NULL, 0, reader_main, &readers[t], 0, NULL);
         REQUIRE(threads[t] != NULL);
     }
-    for (int n = 0; n < REFRESHES; n++)
-        use_profile(n % 2 == 0 ? &united_states : &german);
+    /* After each refresh the readers make a round of calls (or two seconds
+     * pass), so that on a busy machine too calls run across every rewrite. */
+    for (int n = 0; n < REFRESHES; n++) {
+        long round = all_calls(readers) + READERS;
+        use_profile(n % 4 < 2 ? &united_states : &german);
+        for (DWORD start = GetTickCount();
+             all_calls(readers) < round && GetTickCount() - start < 2000;)
+            Sleep(1);
+    }
     InterlockedExchange(&stop, 1);
     WaitForMultipleObjects(READERS, threads, TRUE, INFINITE);
-    long calls = 0;
+    long calls = all_calls(readers);
     for (int t = 0; t < READERS; t++) {
         CloseHandle(threads[t]);
-        calls += readers[t].calls;
         CHECK(readers[t].watching);
         CHECK_INT(readers[t].wrong, 0);
         if (readers[t].wrong != 0)
