@@ -8,7 +8,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "calendar/calendar.h"
+#include "calendar/civil.h"
+#include "calendar/month_table.h"
 #include "frame/host/loader.h"
 #include "kalder32.h"
 #include "platform/host/host_control.h"

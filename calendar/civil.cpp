@@ -6,7 +6,7 @@
 // Dates of the years the library's 16-bit date words hold (and far beyond)
 // take a 32-bit path first (CivilFromDayCount in calendar.h).  Other dates
 // take the general 64-bit path.
-#include "calendar/calendar.h"
+#include "calendar/civil.h"
 
 namespace {
 

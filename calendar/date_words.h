@@ -9,7 +9,8 @@
 
 #include <cstdint>
 
-#include "calendar/calendar.h"
+#include "calendar/civil.h"
+#include "calendar/month_table.h"
 #include "kalder32.h"
 
 namespace date_words {

@@ -5,7 +5,8 @@
 // frame/KALDER32.def.
 #include <cstring>
 
-#include "calendar/calendar.h"
+#include "calendar/civil.h"
+#include "calendar/month_table.h"
 #include "calendar/date_words.h"
 #include "format/long_date.h"
 #include "format/short_date.h"

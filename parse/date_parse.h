@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "calendar/calendar.h"
+#include "calendar/month_table.h"
 #include "kalder32.h"
 #include "parse/tokens.h"
 #include "strings/warning.h"

@@ -1,6 +1,6 @@
 #include "parse/time_parse.h"
 
-#include "calendar/calendar.h"
+#include "calendar/civil.h"
 #include "parse/decimal.h"
 
 namespace {

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "calendar/calendar.h"
+#include "calendar/civil.h"
+#include "calendar/month_table.h"
 #include "kalder32.h"
 #include "record_snapshot.h"
 

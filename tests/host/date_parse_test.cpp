@@ -4,7 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "calendar/calendar.h"
+#include "calendar/civil.h"
+#include "calendar/month_table.h"
 #include "kalder32.h"
 #include "library_fixture.h"
 #include "record_snapshot.h"

@@ -8,7 +8,8 @@
 #include <ctime>
 #include <vector>
 
-#include "calendar/calendar.h"
+#include "calendar/civil.h"
+#include "calendar/month_table.h"
 #include "kalder32.h"
 
 namespace {

@@ -13,7 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "calendar/calendar.h"
+#include "calendar/civil.h"
+#include "calendar/month_table.h"
 #include "format/long_date_names.h"
 #include "format/plan.h"
 #include "kalder32.h"

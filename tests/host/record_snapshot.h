@@ -5,7 +5,8 @@
 
 #include <cstring>
 
-#include "calendar/calendar.h"
+#include "calendar/civil.h"
+#include "calendar/month_table.h"
 #include "settings/publish/in_force.h"
 #include "settings/read/read_settings.h"
 

@@ -1,3 +1,3 @@
-#include "calendar/calendar.h"
+#include "calendar/month_table.h"
 
 int32_t MonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
