@@ -81,7 +81,7 @@ fmt::FramedText PrepareMonthNumber(char *area, int32_t mon, bool twoDigits) {
         std::memcpy(area, text.at, 16);
         return text;
     }
-    *fmt::PutInt(area, static_cast<int32_t>(number), twoDigits) = '\0';
+    *fmt::PutDecimal(area, static_cast<int32_t>(number), twoDigits) = '\0';
     return kOnlyInArea;
 }
 
@@ -234,9 +234,9 @@ char *Finish(const char *text, size_t len, char *out) {
         args[2] = month;
         args[3] = day;
     }
-    char scratch[fmt::kScratchSize];
-    const size_t len = fmt::Run(call.form.plan, args, 4, scratch, kLongDateArea);
-    return Finish(scratch, len, out);
+    char text[kLongDateArea];
+    const size_t len = fmt::Run(call.form.plan, args, 4, text, sizeof text);
+    return Finish(text, len, out);
 }
 
 } // namespace
@@ -246,7 +246,6 @@ char *FormatLongDate(const LongDateForm &form, const KALDER_TM &date, char *out)
     // 16 bytes at a time.
     LongDateWork work;
     static_assert(sizeof work.weekday >= 16 && sizeof work.month >= 16);
-    static_assert(kLongDateArea <= fmt::kScratchText + 1);
     const LongDateCall call{form, work};
     const fmt::Plan &plan = form.plan;
     const fmt::FramedText weekday = PrepareWeekday(call, date.tm_wday);

@@ -14,7 +14,7 @@ namespace time_format {
 inline constexpr size_t kArea = 40;
 
 inline size_t WriteNumber(char *out, int32_t value, bool twoDigits) {
-    return static_cast<size_t>(fmt::PutInt(out, value, twoDigits) - out);
+    return static_cast<size_t>(fmt::PutDecimal(out, value, twoDigits) - out);
 }
 
 // Copies the work area's text and its NUL; a null destination receives

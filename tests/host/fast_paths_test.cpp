@@ -1,9 +1,9 @@
-// The fast paths against plain references: plans run through their
-// straight-line form against a printf reference at every output size, the
-// short date's three-number path against the general interpreter, the
-// 32-bit calendar path at the edges of its range, the kept delimiter table
-// when the separator changes, the straight-line cut of typed numbers
-// against the general cut, and the 32-bit UTC breakdown.
+// The fast paths against plain references: the general plan runner against
+// a printf reference at every output size, the short date's three-number
+// path against the general runner, the 32-bit calendar path at the edges of
+// its range, the kept delimiter table when the separator changes, the
+// straight-line cut of typed numbers against the general cut, and the
+// 32-bit UTC breakdown.
 #include <gtest/gtest.h>
 
 #include <algorithm>
