@@ -153,20 +153,19 @@ void YearPieces(const fmt::Slot &slot, uint32_t value, fmt::FramedText *high,
 // day-month-year, 2 year-month-day) from framed pieces into out (when
 // given), when every value fits a piece and the text has at most 31
 // characters; otherwise writes nothing and returns false.
-template <int order>
-bool WriteUsual(const fmt::Plan &plan, fmt::FramedText weekday, fmt::FramedText month, int32_t day,
-                int32_t year, char *out) {
-    constexpr int kDaySlot = order == 0 ? 2 : order == 1 ? 1 : 3;
-    constexpr int kYearSlot = order == 2 ? 1 : 3;
+bool WriteUsual(const fmt::Plan &plan, int32_t order, fmt::FramedText weekday,
+                fmt::FramedText month, int32_t day, int32_t year, char *out) {
+    const int daySlot = order == 0 ? 2 : order == 1 ? 1 : 3;
+    const int yearSlot = order == 2 ? 1 : 3;
     const auto dayValue = static_cast<uint32_t>(day);
     const auto yearValue = static_cast<uint32_t>(year);
     if (dayValue >= 100 || yearValue >= 10000)
         return false;
     const fmt::FramedText d =
-        fmt::FramedNumber(dayValue, plan.slots[kDaySlot].conv == fmt::Conv::Int2);
+        fmt::FramedNumber(dayValue, plan.slots[daySlot].conv == fmt::Conv::Int2);
     fmt::FramedText y1;
     fmt::FramedText y2;
-    YearPieces(plan.slots[kYearSlot], yearValue, &y1, &y2);
+    YearPieces(plan.slots[yearSlot], yearValue, &y1, &y2);
     const size_t len = plan.litTotal + weekday.len + month.len + d.len + y1.len + y2.len;
     if (len > fmt::FramedAssembly::kMaxLength)
         return false;
@@ -174,24 +173,18 @@ bool WriteUsual(const fmt::Plan &plan, fmt::FramedText weekday, fmt::FramedText 
     AddLiteral(text, plan, 0);
     text.Add(weekday);
     text.Add(fmt::FramedLiteral(plan, 1));
-    if constexpr (order == 0) {
-        text.Add(month);
-        text.Add(fmt::FramedLiteral(plan, 2));
-        text.Add(d);
-    } else if constexpr (order == 1) {
-        text.Add(d);
-        text.Add(fmt::FramedLiteral(plan, 2));
-        text.Add(month);
-    } else {
+    if (order == 2) {
         text.Add(y1);
         text.Add(y2);
         text.Add(fmt::FramedLiteral(plan, 2));
         text.Add(month);
-    }
-    text.Add(fmt::FramedLiteral(plan, 3));
-    if constexpr (order == 2) {
+        text.Add(fmt::FramedLiteral(plan, 3));
         text.Add(d);
     } else {
+        text.Add(order == 0 ? month : d);
+        text.Add(fmt::FramedLiteral(plan, 2));
+        text.Add(order == 0 ? d : month);
+        text.Add(fmt::FramedLiteral(plan, 3));
         text.Add(y1);
         text.Add(y2);
     }
@@ -253,14 +246,7 @@ char *FormatLongDate(const LongDateForm &form, const KALDER_TM &date, char *out)
     const int32_t yearValue = YearValue(form, date.tm_year);
     const int32_t order = form.order;
     if (UsualPlan(plan, static_cast<uint32_t>(order))) {
-        bool written;
-        if (order == 0)
-            written = WriteUsual<0>(plan, weekday, month, date.tm_mday, yearValue, out);
-        else if (order == 1)
-            written = WriteUsual<1>(plan, weekday, month, date.tm_mday, yearValue, out);
-        else
-            written = WriteUsual<2>(plan, weekday, month, date.tm_mday, yearValue, out);
-        if (written)
+        if (WriteUsual(plan, order, weekday, month, date.tm_mday, yearValue, out))
             return out;
     }
     return RunInFull(call, date, yearValue, out);
