@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "format/framed.h"
+#include "format/padded_text.h"
 #include "strings/small_copy.h"
 
 namespace fmt {
@@ -54,16 +54,16 @@ struct Plan {
     // perhaps followed by a literal.
     bool fourConversions = false;
     Slot slots[kMaxSlots]{};
-    // Of a plan with slots: slot i's literal framed (see framed.h) at
-    // kFrameLead + i * kFrameStride; the slots past count stay empty.
-    char framedLits[kFrameLead + kMaxSlots * kFrameStride]{};
+    // Of a plan with slots: slot i's literal padded (see padded_text.h) at
+    // kPadBefore + i * kPaddedStride; the slots past count stay empty.
+    char paddedLits[kPadBefore + kMaxSlots * kPaddedStride]{};
     // Of a plan with slots: the length of all its literals.
     uint8_t litTotal = 0;
 };
 
-// Slot i's literal as a framed piece, for i below Plan::kMaxSlots.
-constexpr FramedText FramedLiteral(const Plan &plan, int i) {
-    return FramedText{plan.framedLits + kFrameLead + static_cast<size_t>(i) * kFrameStride,
+// Slot i's literal as a padded piece, for i below Plan::kMaxSlots.
+constexpr PaddedText PaddedLiteral(const Plan &plan, int i) {
+    return PaddedText{plan.paddedLits + kPadBefore + static_cast<size_t>(i) * kPaddedStride,
                       plan.slots[i].litLen};
 }
 
@@ -98,9 +98,9 @@ constexpr void MakeSlots(Plan &plan) {
             slot.lit[k] = plan.lit[piece.litOffset + k];
         slot.litLen = piece.litLen;
         slot.conv = piece.conv;
-        char *framed = plan.framedLits + kFrameLead + static_cast<size_t>(i) * kFrameStride;
+        char *padded = plan.paddedLits + kPadBefore + static_cast<size_t>(i) * kPaddedStride;
         for (int k = 0; k < piece.litLen; ++k)
-            framed[k] = slot.lit[k];
+            padded[k] = slot.lit[k];
         plan.litTotal = static_cast<uint8_t>(plan.litTotal + piece.litLen);
     }
     plan.hasSlots = true;
@@ -197,7 +197,7 @@ char *PutDecimalByDivision(char *out, int32_t value, bool twoDigits);
 
 // Writes value as printf's %d prints it, or %02d when twoDigits, at out,
 // which must have room for 12 characters (values below 10000 store at most
-// 4 bytes); returns the end of what it wrote.  The usual small values go
+// 4 bytes); returns the end of what it wrote.  Values below 10000 go
 // through the two-digit table.
 inline char *PutDecimal(char *out, int32_t value, bool twoDigits) {
     const auto v = static_cast<uint32_t>(value);
