@@ -282,13 +282,13 @@ TEST_F(KeptDelimiters, FollowEveryChangeOfTheSeparator) {
 // separator, it gives the general cut's tokens, values and work area at the
 // full set byte for byte.  Returns whether it took it.
 template <int max, size_t maxDigits>
-bool CutsAlike(const std::string &text, const tok::FixedAndOne &quick,
+bool CutsAlike(const std::string &text, const tok::FixedAndOne &oneMore,
                const tok::DelimiterSet &set) {
     char fast[100], general[100];
     std::memset(fast, 'Z', sizeof fast);
     std::memset(general, 'Z', sizeof general);
     int32_t values[max] = {};
-    const int found = tok::CutShortNumbers<max, maxDigits>(fast, text.c_str(), quick, values);
+    const int found = tok::CutShortNumbers<max, maxDigits>(fast, text.c_str(), oneMore, values);
     if (found < 0)
         return false;
     tok::Token tokens[max];
@@ -309,7 +309,7 @@ bool CutsAlike(const std::string &text, const tok::FixedAndOne &quick,
 template <int max, size_t maxDigits>
 void ExpectSameCutsAsTheGeneralCut(const char *fixed, char separator, const char *alphabet) {
     const tok::DelimiterSet fixedSet = tok::MakeFixed(fixed).set;
-    const tok::FixedAndOne quick{fixedSet, separator};
+    const tok::FixedAndOne oneMore{fixedSet, separator};
     const tok::DelimiterSet set = tok::MakeFixed((std::string(fixed) + separator).c_str()).set;
     const size_t letters = std::strlen(alphabet);
     long taken = 0;
@@ -321,7 +321,7 @@ void ExpectSameCutsAsTheGeneralCut(const char *fixed, char separator, const char
             std::string text;
             for (size_t k = 0, rest = n; k < length; ++k, rest /= letters)
                 text += alphabet[rest % letters];
-            taken += CutsAlike<max, maxDigits>(text, quick, set);
+            taken += CutsAlike<max, maxDigits>(text, oneMore, set);
         }
     }
     const std::string numbers[] = {"", "7", "12", "345", "6789", "20241"};
@@ -337,7 +337,7 @@ void ExpectSameCutsAsTheGeneralCut(const char *fixed, char separator, const char
         for (int k = 0; k < max; ++k, rest /= nn * nj)
             text += numbers[rest % nn] + joins[rest / nn % nj];
         text += joins[rest % nj];
-        taken += CutsAlike<max, maxDigits>(text, quick, set);
+        taken += CutsAlike<max, maxDigits>(text, oneMore, set);
     }
     EXPECT_GT(taken, 1000);
 }
