@@ -41,8 +41,6 @@ struct Plan {
     Piece pieces[kMaxPieces]{};
     uint8_t count = 0;
     char lit[48]{};
-    // Set when count <= kMaxSlots and no literal is longer than a slot.
-    bool hasSlots = false;
     // Set for the short date's shape: three numbers, no trailing literal,
     // every literal at most 8 characters.
     bool threeNumbers = false;
@@ -83,7 +81,9 @@ constexpr Arg IntArg(int32_t v) { return Arg{nullptr, v, 0, false, false}; }
 constexpr Arg TextArg(const char *s, uint16_t len) { return Arg{s, 0, len, true, false}; }
 constexpr Arg PaddedTextArg(const char *s, uint16_t len) { return Arg{s, 0, len, true, true}; }
 
-// Fills the slot form of a compiled plan when its pieces fit.
+// Fills the slot form of a compiled plan when its pieces fit (at most
+// kMaxSlots of them, no literal longer than a slot); the shape flags and
+// everything "of a plan with slots" stay unset otherwise.
 constexpr void MakeSlots(Plan &plan) {
     if (plan.count > Plan::kMaxSlots)
         return;
@@ -103,7 +103,6 @@ constexpr void MakeSlots(Plan &plan) {
             padded[k] = slot.lit[k];
         plan.litTotal = static_cast<uint8_t>(plan.litTotal + piece.litLen);
     }
-    plan.hasSlots = true;
     for (int i = 0; i < plan.count; ++i) {
         if (plan.slots[i].conv != Conv::None)
             plan.convMask = static_cast<uint8_t>(plan.convMask | 1u << i);
