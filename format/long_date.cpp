@@ -1,6 +1,8 @@
 // The long date: an optional weekday name, then day, month and year in the
 // order and with the literals of the long-date picture, the month as a
-// number or a name.  The picture's format is run as a prepared plan.
+// number or a name.  The picture's format is run as a prepared plan, in two
+// 16-byte registers when the text fits them (the fast path), otherwise
+// through the general plan runner.
 #include "format/long_date.h"
 
 #include <cstddef>
@@ -32,16 +34,16 @@ struct LongDateCall {
     fmt::CopySmall(area, name, std::strlen(name) + 1);
 }
 
-// A text that only its work area holds, not a framed piece: its length
-// passes any text that framed pieces can make, which sends the long date
-// the full way.
-constexpr fmt::FramedText kOnlyInArea{fmt::kNoText.at, fmt::FramedAssembly::kMaxLength + 1};
+// A text that only its work area holds, not a padded piece: its length
+// passes any text that padded pieces can make, which sends the long date
+// through the plan runner.
+constexpr fmt::PaddedText kNotPadded{fmt::kNoText.at, fmt::RegisterText::kMaxLength + 1};
 
 // Copies a name into a work area of at least 16 bytes, cut to fit; no
 // name (index out of range or no text loaded) gives empty text.  A short
 // name is moved with its padding as one 16-byte block.  Returns the name as
-// a framed piece, or kOnlyInArea when it is too long for one.
-[[gnu::always_inline]] inline fmt::FramedText
+// a padded piece, or kNotPadded when it is too long for one.
+[[gnu::always_inline]] inline fmt::PaddedText
 TakeName(char *area, const LongDateNames &names, NameKind kind, int32_t count, int32_t index) {
     if (static_cast<uint32_t>(index) >= static_cast<uint32_t>(count)) {
         area[0] = '\0';
@@ -53,14 +55,14 @@ TakeName(char *area, const LongDateNames &names, NameKind kind, int32_t count, i
         const bool weekday = kind == NameKind::Day || kind == NameKind::DayAbbrev;
         TakeLongName(area, weekday ? names.longWeekdays[entry]
                                    : names.longMonths[entry - 2 * LongDateNames::kDays]);
-        return kOnlyInArea;
+        return kNotPadded;
     }
-    const char *framed = names.framed + fmt::kFrameLead + entry * fmt::kFrameStride;
-    std::memcpy(area, framed, 16);
-    return fmt::FramedText{framed, len};
+    const char *padded = names.padded + fmt::kPadBefore + entry * fmt::kPaddedStride;
+    std::memcpy(area, padded, 16);
+    return fmt::PaddedText{padded, len};
 }
 
-fmt::FramedText PrepareWeekday(const LongDateCall &call, int32_t wday) {
+fmt::PaddedText PrepareWeekday(const LongDateCall &call, int32_t wday) {
     switch (call.form.dayName) {
     case 1:
         return TakeName(call.work.weekday, call.form.names, NameKind::Day, 7, wday);
@@ -74,20 +76,20 @@ fmt::FramedText PrepareWeekday(const LongDateCall &call, int32_t wday) {
 
 // The month number of styles 0 and 1: tm_mon + 1 for every tm_mon, with
 // the wrap of 32-bit arithmetic.
-fmt::FramedText PrepareMonthNumber(char *area, int32_t mon, bool twoDigits) {
+fmt::PaddedText PrepareMonthNumber(char *area, int32_t mon, bool twoDigits) {
     const uint32_t number = static_cast<uint32_t>(mon) + 1u;
     if (number < 100) {
-        const fmt::FramedText text = fmt::FramedNumber(number, twoDigits);
+        const fmt::PaddedText text = fmt::PaddedNumber(number, twoDigits);
         std::memcpy(area, text.at, 16);
         return text;
     }
-    *fmt::PutInt(area, static_cast<int32_t>(number), twoDigits) = '\0';
-    return kOnlyInArea;
+    *fmt::PutDecimal(area, static_cast<int32_t>(number), twoDigits) = '\0';
+    return kNotPadded;
 }
 
 // Every month style writes the month text, so nothing of an earlier call
 // can show through; a style outside 0 to 3 gives empty text.
-fmt::FramedText PrepareMonth(const LongDateCall &call, int32_t mon) {
+fmt::PaddedText PrepareMonth(const LongDateCall &call, int32_t mon) {
     char *area = call.work.month;
     switch (call.form.monthStyle) {
     case 0:
@@ -111,87 +113,81 @@ int32_t YearValue(const LongDateForm &form, int32_t tmYear) {
     return static_cast<int32_t>(static_cast<uint32_t>(tmYear) + 1900u);
 }
 
-// The usual long date is put together from framed pieces (see
-// format/framed.h): the plan's literals, the two texts, and the numbers
-// from the table of framed digits.  That takes a plan of four conversions
+// The fast path puts the long date together in two registers from padded
+// pieces (see
+// format/padded_text.h): the plan's literals, the two texts, and the numbers
+// from the table of padded digits.  That takes a plan of four conversions
 // that take the four values in the kinds the element order gives them (%s
 // for weekday and month, a number for day and year), texts of at most 15
 // characters, a day below 100, a year from 0 to 9999 and a result of at
-// most 31 characters.  Anything else runs the plan in full.
+// most 31 characters.  Anything else goes through the plan runner.
 
 // Bit i set when value i of the element order is text: the weekday always,
 // the month in slot 1 for order 0 and in slot 2 otherwise.
 constexpr uint8_t kTextSlots[3] = {0b0011, 0b0101, 0b0101};
 
-bool UsualPlan(const fmt::Plan &plan, uint32_t order) {
+bool HasRegisterShape(const fmt::Plan &plan, uint32_t order) {
     return order <= 2 && plan.fourConversions && plan.textMask == kTextSlots[order];
 }
 
 // value, a year from 0 to 9999, as two pieces: the hundreds, then the
 // rest with at least two digits; below 100 the value alone, with the
 // slot's conversion.
-void YearPieces(const fmt::Slot &slot, uint32_t value, fmt::FramedText *high,
-                fmt::FramedText *low) {
+void YearPieces(const fmt::Slot &slot, uint32_t value, fmt::PaddedText *high,
+                fmt::PaddedText *low) {
     if (value < 100) {
         *high = fmt::kNoText;
-        *low = fmt::FramedNumber(value, slot.conv == fmt::Conv::Int2);
+        *low = fmt::PaddedNumber(value, slot.conv == fmt::Conv::Int2);
         return;
     }
     const uint32_t hundreds = value / 100;
-    *high = fmt::FramedDigitsEntry(hundreds);
-    *low = fmt::FramedDigitsEntry(value - 100 * hundreds + fmt::kTwoDigitEntries);
+    *high = fmt::PaddedDigitsEntry(hundreds);
+    *low = fmt::PaddedDigitsEntry(value - 100 * hundreds + fmt::kTwoDigitEntries);
 }
 
 // A literal of the plan, when it has text.
-[[gnu::always_inline]] inline void AddLiteral(fmt::FramedAssembly &text, const fmt::Plan &plan,
+[[gnu::always_inline]] inline void AddLiteral(fmt::RegisterText &text, const fmt::Plan &plan,
                                               int slot) {
     if (plan.slots[slot].litLen != 0)
-        text.Add(fmt::FramedLiteral(plan, slot));
+        text.Add(fmt::PaddedLiteral(plan, slot));
 }
 
 // Writes the long date of element order order (0 month-day-year, 1
-// day-month-year, 2 year-month-day) from framed pieces into out (when
+// day-month-year, 2 year-month-day) from padded pieces into out (when
 // given), when every value fits a piece and the text has at most 31
 // characters; otherwise writes nothing and returns false.
-template <int order>
-bool WriteUsual(const fmt::Plan &plan, fmt::FramedText weekday, fmt::FramedText month, int32_t day,
-                int32_t year, char *out) {
-    constexpr int kDaySlot = order == 0 ? 2 : order == 1 ? 1 : 3;
-    constexpr int kYearSlot = order == 2 ? 1 : 3;
+bool WriteInRegisters(const fmt::Plan &plan, int32_t order, fmt::PaddedText weekday,
+                      fmt::PaddedText month, int32_t day, int32_t year, char *out) {
+    const int daySlot = order == 0 ? 2 : order == 1 ? 1 : 3;
+    const int yearSlot = order == 2 ? 1 : 3;
     const auto dayValue = static_cast<uint32_t>(day);
     const auto yearValue = static_cast<uint32_t>(year);
     if (dayValue >= 100 || yearValue >= 10000)
         return false;
-    const fmt::FramedText d =
-        fmt::FramedNumber(dayValue, plan.slots[kDaySlot].conv == fmt::Conv::Int2);
-    fmt::FramedText y1;
-    fmt::FramedText y2;
-    YearPieces(plan.slots[kYearSlot], yearValue, &y1, &y2);
+    const fmt::PaddedText d =
+        fmt::PaddedNumber(dayValue, plan.slots[daySlot].conv == fmt::Conv::Int2);
+    fmt::PaddedText y1;
+    fmt::PaddedText y2;
+    YearPieces(plan.slots[yearSlot], yearValue, &y1, &y2);
     const size_t len = plan.litTotal + weekday.len + month.len + d.len + y1.len + y2.len;
-    if (len > fmt::FramedAssembly::kMaxLength)
+    if (len > fmt::RegisterText::kMaxLength)
         return false;
-    fmt::FramedAssembly text;
+    fmt::RegisterText text;
     AddLiteral(text, plan, 0);
     text.Add(weekday);
-    text.Add(fmt::FramedLiteral(plan, 1));
-    if constexpr (order == 0) {
-        text.Add(month);
-        text.Add(fmt::FramedLiteral(plan, 2));
-        text.Add(d);
-    } else if constexpr (order == 1) {
-        text.Add(d);
-        text.Add(fmt::FramedLiteral(plan, 2));
-        text.Add(month);
-    } else {
+    text.Add(fmt::PaddedLiteral(plan, 1));
+    if (order == 2) {
         text.Add(y1);
         text.Add(y2);
-        text.Add(fmt::FramedLiteral(plan, 2));
+        text.Add(fmt::PaddedLiteral(plan, 2));
         text.Add(month);
-    }
-    text.Add(fmt::FramedLiteral(plan, 3));
-    if constexpr (order == 2) {
+        text.Add(fmt::PaddedLiteral(plan, 3));
         text.Add(d);
     } else {
+        text.Add(order == 0 ? month : d);
+        text.Add(fmt::PaddedLiteral(plan, 2));
+        text.Add(order == 0 ? d : month);
+        text.Add(fmt::PaddedLiteral(plan, 3));
         text.Add(y1);
         text.Add(y2);
     }
@@ -213,9 +209,9 @@ char *Finish(const char *text, size_t len, char *out) {
     return out;
 }
 
-// Any long date: the plan run in full.
-[[gnu::noinline]] char *RunInFull(const LongDateCall &call, const KALDER_TM &date,
-                                  int32_t yearValue, char *out) {
+// Any long date: the plan through the general runner.
+[[gnu::noinline]] char *WriteThroughPlan(const LongDateCall &call, const KALDER_TM &date,
+                                         int32_t yearValue, char *out) {
     const char *weekdayText = call.work.weekday;
     const char *monthText = call.work.month;
     const auto weekdayLen = static_cast<uint16_t>(std::strlen(weekdayText));
@@ -234,9 +230,9 @@ char *Finish(const char *text, size_t len, char *out) {
         args[2] = month;
         args[3] = day;
     }
-    char scratch[fmt::kScratchSize];
-    const size_t len = fmt::Run(call.form.plan, args, 4, scratch, kLongDateArea);
-    return Finish(scratch, len, out);
+    char text[kLongDateArea];
+    const size_t len = fmt::Run(call.form.plan, args, 4, text, sizeof text);
+    return Finish(text, len, out);
 }
 
 } // namespace
@@ -246,23 +242,23 @@ char *FormatLongDate(const LongDateForm &form, const KALDER_TM &date, char *out)
     // 16 bytes at a time.
     LongDateWork work;
     static_assert(sizeof work.weekday >= 16 && sizeof work.month >= 16);
-    static_assert(kLongDateArea <= fmt::kScratchText + 1);
     const LongDateCall call{form, work};
     const fmt::Plan &plan = form.plan;
-    const fmt::FramedText weekday = PrepareWeekday(call, date.tm_wday);
-    const fmt::FramedText month = PrepareMonth(call, date.tm_mon);
+    const fmt::PaddedText weekday = PrepareWeekday(call, date.tm_wday);
+    const fmt::PaddedText month = PrepareMonth(call, date.tm_mon);
     const int32_t yearValue = YearValue(form, date.tm_year);
     const int32_t order = form.order;
-    if (UsualPlan(plan, static_cast<uint32_t>(order))) {
-        bool written;
-        if (order == 0)
-            written = WriteUsual<0>(plan, weekday, month, date.tm_mday, yearValue, out);
-        else if (order == 1)
-            written = WriteUsual<1>(plan, weekday, month, date.tm_mday, yearValue, out);
-        else
-            written = WriteUsual<2>(plan, weekday, month, date.tm_mday, yearValue, out);
-        if (written)
+    if (HasRegisterShape(plan, static_cast<uint32_t>(order))) {
+        if (WriteInRegisters(plan, order, weekday, month, date.tm_mday, yearValue, out))
             return out;
     }
-    return RunInFull(call, date, yearValue, out);
+    return WriteThroughPlan(call, date, yearValue, out);
+}
+
+char *FormatLongDateThroughPlan(const LongDateForm &form, const KALDER_TM &date, char *out) {
+    LongDateWork work;
+    const LongDateCall call{form, work};
+    PrepareWeekday(call, date.tm_wday);
+    PrepareMonth(call, date.tm_mon);
+    return WriteThroughPlan(call, date, YearValue(form, date.tm_year), out);
 }

@@ -31,3 +31,7 @@ constexpr void SetLongDateForm(LongDateForm &form, const WINDATESTRUC &record) {
 // Writes the long date of date into out (at most 39 characters and a NUL;
 // out may be null) in the long-date form; returns out.
 char *FormatLongDate(const LongDateForm &form, const KALDER_TM &date, char *out);
+
+// The same through the general plan runner alone, never the register path:
+// what that fast path is held to.
+char *FormatLongDateThroughPlan(const LongDateForm &form, const KALDER_TM &date, char *out);

@@ -14,12 +14,12 @@ void CutTo(char *area, size_t areaSize, const char *name) {
 
 void KeepName(LongDateNames &names, NameKind kind, size_t index, const char *name) {
     const size_t entry = NameEntry(kind, index);
-    char *framed = names.framed + kFrameLead + entry * kFrameStride;
+    char *padded = names.padded + kPadBefore + entry * kPaddedStride;
     const size_t len = name != nullptr ? strnlen(name, LongDateNames::kLong) : 0;
     names.length[entry] = static_cast<uint8_t>(len);
     if (len < LongDateNames::kLong) {
         if (len != 0)
-            std::memcpy(framed, name, len);
+            std::memcpy(padded, name, len);
         return;
     }
     if (kind == NameKind::Day || kind == NameKind::DayAbbrev)
@@ -37,7 +37,7 @@ void KeepTable(LongDateNames &names, NameKind kind, const char *const *table, si
 
 void KeepNames(LongDateNames &names, const char *const *days, const char *const *dayAbbrevs,
                const char *const *months, const char *const *monthAbbrevs) {
-    std::memset(names.framed, 0, sizeof names.framed);
+    std::memset(names.padded, 0, sizeof names.padded);
     KeepTable(names, NameKind::Day, days, LongDateNames::kDays);
     KeepTable(names, NameKind::DayAbbrev, dayAbbrevs, LongDateNames::kDays);
     KeepTable(names, NameKind::Month, months, LongDateNames::kMonths);

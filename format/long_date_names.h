@@ -1,6 +1,6 @@
 // The weekday and month names as the long date takes them.
 //
-// Each name below 16 characters is kept framed (see framed.h), so that the
+// Each name below 16 characters is kept padded (see padded_text.h), so that the
 // long date can put it together in registers; a longer one is kept cut to
 // the work area it is shown through.
 #pragma once
@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "format/framed.h"
+#include "format/padded_text.h"
 
 namespace fmt {
 
@@ -18,14 +18,14 @@ struct LongDateNames {
     static constexpr size_t kDays = 7;
     static constexpr size_t kMonths = 12;
     static constexpr size_t kCount = 2 * kDays + 2 * kMonths;
-    // A name of this many characters or more is not framed.
+    // A name of this many characters or more is not padded.
     static constexpr size_t kLong = 16;
     // The work areas of a weekday and of a month, terminator included.
     static constexpr size_t kWeekdayArea = 60;
     static constexpr size_t kMonthArea = 20;
 
-    // Entry i framed at kFrameLead + i * kFrameStride.
-    alignas(16) char framed[kFrameLead + kCount * kFrameStride + kFrameTrail];
+    // Entry i padded at kPadBefore + i * kPaddedStride.
+    alignas(16) char padded[kPadBefore + kCount * kPaddedStride + kPadAfter];
     // Each entry's length, kLong for a longer name.
     uint8_t length[kCount];
     char longWeekdays[2 * kDays][kWeekdayArea];

@@ -6,16 +6,16 @@
 // conversions between them (%d, %02d, %s).  The formatters run the plan.
 //
 // Plans the builders make are short: a handful of pieces, each literal a
-// few characters.  Those also get a straight-line form in which every
-// literal sits in a 16-byte slot of its own, so that running the plan is a
-// fixed-size move per literal and a table lookup per pair of digits.
+// few characters.  Those also get a slot form in which every literal sits in
+// a 16-byte slot of its own, padded with NULs, which the fast paths of the
+// short and the long date read with fixed-size moves.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
-#include "format/framed.h"
+#include "format/padded_text.h"
 #include "text/small_copy.h"
 
 namespace fmt {
@@ -28,7 +28,7 @@ struct Piece {
     Conv conv;
 };
 
-// One piece of the straight-line form; lit is padded with NULs.
+// One piece of the slot form; lit is padded with NULs.
 struct Slot {
     char lit[16];
     uint8_t litLen;
@@ -41,29 +41,27 @@ struct Plan {
     Piece pieces[kMaxPieces]{};
     uint8_t count = 0;
     char lit[48]{};
-    // Set when count <= kMaxSlots and no literal is longer than a slot.
-    bool straight = false;
     // Set for the short date's shape: three numbers, no trailing literal,
     // every literal at most 8 characters.
     bool threeNumbers = false;
-    // Of a straight plan: bit i set when slot i has a conversion, and when
+    // Of a plan with slots: bit i set when slot i has a conversion, and when
     // that conversion is %s.
     uint8_t convMask = 0;
     uint8_t textMask = 0;
-    // Set for the long date's shape: a straight plan of four conversions,
+    // Set for the long date's shape: a plan with slots of four conversions,
     // perhaps followed by a literal.
     bool fourConversions = false;
     Slot slots[kMaxSlots]{};
-    // Of a straight plan: slot i's literal framed (see framed.h) at
-    // kFrameLead + i * kFrameStride; the slots past count stay empty.
-    char framedLits[kFrameLead + kMaxSlots * kFrameStride]{};
-    // Of a straight plan: the length of all its literals.
+    // Of a plan with slots: slot i's literal padded (see padded_text.h) at
+    // kPadBefore + i * kPaddedStride; the slots past count stay empty.
+    char paddedLits[kPadBefore + kMaxSlots * kPaddedStride]{};
+    // Of a plan with slots: the length of all its literals.
     uint8_t litTotal = 0;
 };
 
-// Slot i's literal as a framed piece, for i below Plan::kMaxSlots.
-constexpr FramedText FramedLiteral(const Plan &plan, int i) {
-    return FramedText{plan.framedLits + kFrameLead + static_cast<size_t>(i) * kFrameStride,
+// Slot i's literal as a padded piece, for i below Plan::kMaxSlots.
+constexpr PaddedText PaddedLiteral(const Plan &plan, int i) {
+    return PaddedText{plan.paddedLits + kPadBefore + static_cast<size_t>(i) * kPaddedStride,
                       plan.slots[i].litLen};
 }
 
@@ -83,8 +81,10 @@ constexpr Arg IntArg(int32_t v) { return Arg{nullptr, v, 0, false, false}; }
 constexpr Arg TextArg(const char *s, uint16_t len) { return Arg{s, 0, len, true, false}; }
 constexpr Arg PaddedTextArg(const char *s, uint16_t len) { return Arg{s, 0, len, true, true}; }
 
-// Fills the straight-line form of a compiled plan when its pieces fit.
-constexpr void MakeStraight(Plan &plan) {
+// Fills the slot form of a compiled plan when its pieces fit (at most
+// kMaxSlots of them, no literal longer than a slot); the shape flags and
+// everything "of a plan with slots" stay unset otherwise.
+constexpr void MakeSlots(Plan &plan) {
     if (plan.count > Plan::kMaxSlots)
         return;
     for (int i = 0; i < plan.count; ++i) {
@@ -98,12 +98,11 @@ constexpr void MakeStraight(Plan &plan) {
             slot.lit[k] = plan.lit[piece.litOffset + k];
         slot.litLen = piece.litLen;
         slot.conv = piece.conv;
-        char *framed = plan.framedLits + kFrameLead + static_cast<size_t>(i) * kFrameStride;
+        char *padded = plan.paddedLits + kPadBefore + static_cast<size_t>(i) * kPaddedStride;
         for (int k = 0; k < piece.litLen; ++k)
-            framed[k] = slot.lit[k];
+            padded[k] = slot.lit[k];
         plan.litTotal = static_cast<uint8_t>(plan.litTotal + piece.litLen);
     }
-    plan.straight = true;
     for (int i = 0; i < plan.count; ++i) {
         if (plan.slots[i].conv != Conv::None)
             plan.convMask = static_cast<uint8_t>(plan.convMask | 1u << i);
@@ -158,31 +157,18 @@ constexpr Plan Compile(const char *format) {
     }
     if (litLen > pieceStart)
         close(Conv::None);
-    MakeStraight(plan);
+    MakeSlots(plan);
     return plan;
 }
 
 // Runs plan with args into out, writing at most cap - 1 characters and a
 // NUL; returns the length written.  The text is the plan's full text cut to
-// fit.  The straight-line form is used when the plan has one.
+// fit.  This is the one general way of running a plan: the short and the
+// long date take it for any plan or value their fast paths do not cover.
 size_t Run(const Plan &plan, const Arg *args, int argCount, char *out, size_t cap);
 
-// The straight-line form writes every piece with fixed-size moves and no
-// room checks into a scratch area large enough for its longest text; texts
-// are taken up to kScratchText characters, which changes nothing for a
-// result cut to at most that many.
-inline constexpr size_t kScratchText = 64;
-inline constexpr size_t kScratchSize = Plan::kMaxSlots * (16 + kScratchText) + 16;
-
-// Runs a plan that has its straight-line form into scratch (kScratchSize
-// bytes); returns the length of the text, which is not terminated, and
-// agrees with Run's for every cap up to kScratchText + 1.
-size_t RunToScratch(const Plan &plan, const Arg *args, int argCount, char *scratch);
-
-// Writes value in decimal (at least two digits when twoDigits) at out, which
-// must have room for 12 characters; returns the number of characters.
-size_t WriteInt(char *out, int32_t value, bool twoDigits);
-
+// The decimal number writer of every formatter.
+//
 // "00" to "99": two digits per lookup instead of one division each.
 struct DigitPairs {
     char text[200];
@@ -195,9 +181,9 @@ struct DigitPairs {
 };
 inline constexpr DigitPairs kPairs;
 
-// value < 100 with two digits, or with one when it has only one and no
-// leading zero is wanted; always stores two bytes.  Returns the new end.
-inline char *PutBelow100(char *out, uint32_t value, bool twoDigits) {
+// The value below 100 with two digits, or with one when it has only one and
+// no leading zero is wanted; always stores two bytes.  Returns the new end.
+inline char *PutPair(char *out, uint32_t value, bool twoDigits) {
     const char *pair = kPairs.text + 2 * value;
     const bool one = value < 10 && !twoDigits;
     out[0] = one ? pair[1] : pair[0];
@@ -205,31 +191,36 @@ inline char *PutBelow100(char *out, uint32_t value, bool twoDigits) {
     return out + (one ? 1 : 2);
 }
 
-// WriteInt for the usual small values, through the two-digit table; returns
-// the end of what it wrote.  Same text and room as WriteInt.
-inline char *PutInt(char *out, int32_t value, bool twoDigits) {
+// Any value, a digit at a time: the rest of PutDecimal.
+char *PutDecimalByDivision(char *out, int32_t value, bool twoDigits);
+
+// Writes value as printf's %d prints it, or %02d when twoDigits, at out,
+// which must have room for 12 characters (values below 10000 store at most
+// 4 bytes); returns the end of what it wrote.  Values below 10000 go
+// through the two-digit table.
+inline char *PutDecimal(char *out, int32_t value, bool twoDigits) {
     const auto v = static_cast<uint32_t>(value);
     if (v < 100)
-        return PutBelow100(out, v, twoDigits);
+        return PutPair(out, v, twoDigits);
     if (v < 10000)
-        return PutBelow100(PutBelow100(out, v / 100, false), v % 100, true);
-    return out + WriteInt(out, value, twoDigits);
+        return PutPair(PutPair(out, v / 100, false), v % 100, true);
+    return PutDecimalByDivision(out, value, twoDigits);
 }
 
-// One number of a threeNumbers plan after its literal, moved as 8 bytes.
-inline char *PutSlotNumber(char *p, const Slot &slot, uint16_t value) {
-    std::memcpy(p, slot.lit, 8);
-    return PutInt(p + slot.litLen, value, slot.conv == Conv::Int2);
-}
-
-// Runs a threeNumbers plan with values of at most five digits each into
-// out, which must have 40 bytes: the text has at most 3 * 8 + 15 characters,
-// and the fixed 8-byte literal moves stay within 40 bytes.  Returns the
-// length.
+// The short date's fast path: a plan of three numbers (threeNumbers), the
+// shape of every short format the builder makes, with values of at most
+// five digits each, written into out, which must have 40 bytes: the text
+// has at most 3 * 8 + 15 characters, and each literal is moved as a fixed
+// 8 bytes within those 40.  Returns the length; the same text as Run's
+// (tests/host/fast_paths_test.cpp holds them to it).
 inline size_t RunThreeNumbers(const Plan &plan, uint16_t a, uint16_t b, uint16_t c, char *out) {
-    char *p = PutSlotNumber(out, plan.slots[0], a);
-    p = PutSlotNumber(p, plan.slots[1], b);
-    p = PutSlotNumber(p, plan.slots[2], c);
+    const uint16_t values[3] = {a, b, c};
+    char *p = out;
+    for (int i = 0; i < 3; ++i) {
+        const Slot &slot = plan.slots[i];
+        std::memcpy(p, slot.lit, 8);
+        p = PutDecimal(p + slot.litLen, values[i], slot.conv == Conv::Int2);
+    }
     *p = '\0';
     return static_cast<size_t>(p - out);
 }

@@ -2,8 +2,9 @@
 //
 // The form is fully prepared in the settings record and its compiled plan;
 // this takes the century off the year when the picture shows none, puts the
-// three values in the picture's order and runs the plan.  (Inline: it is
-// most of what its export does.)
+// three values in the picture's order and runs the plan: every plan the
+// builder makes through the three-number fast path, any other through the
+// general runner.  (Inline: it is most of what its export does.)
 #pragma once
 
 #include <cstdint>
@@ -27,10 +28,6 @@ inline uint16_t ShownYear(const WINDATESTRUC &record, uint16_t year) {
     return shown;
 }
 
-// Plans of another shape than the builder's (only a test makes those) run
-// through the general interpreter; returns the length.
-size_t RunAnyPlan(const fmt::Plan &plan, const uint16_t values[3], char *area);
-
 } // namespace short_date
 
 // Writes year, month and day in the short form of the settings record, run
@@ -52,9 +49,14 @@ inline char *FormatShortDate(const WINDATESTRUC &record, const fmt::Plan &plan, 
     }
     char area[short_date::kArea];
     static_assert(sizeof area == 40, "RunThreeNumbers needs 40 bytes");
-    const size_t length = plan.threeNumbers
-                              ? fmt::RunThreeNumbers(plan, values[0], values[1], values[2], area)
-                              : short_date::RunAnyPlan(plan, values, area);
+    size_t length;
+    if (plan.threeNumbers) [[likely]] {
+        length = fmt::RunThreeNumbers(plan, values[0], values[1], values[2], area);
+    } else {
+        const fmt::Arg args[3] = {fmt::IntArg(values[0]), fmt::IntArg(values[1]),
+                                  fmt::IntArg(values[2])};
+        length = fmt::Run(plan, args, 3, area, sizeof area);
+    }
     fmt::CopySmall(out, area, length + 1);
     return out;
 }

@@ -13,8 +13,16 @@ namespace time_format {
 // The longest text, two 32-bit numbers and a separator, has 23 characters.
 inline constexpr size_t kArea = 40;
 
-inline size_t WriteNumber(char *out, int32_t value, bool twoDigits) {
-    return static_cast<size_t>(fmt::PutInt(out, value, twoDigits) - out);
+// The one composition of both forms: hour, separator and minute with two
+// digits into text (kArea bytes, not terminated); sets hourLen to the
+// hour's length and returns the length of the whole.
+inline size_t ComposeTime(char *text, char separator, int32_t hour, int32_t minute,
+                          size_t *hourLen) {
+    char *p = fmt::PutDecimal(text, hour, false);
+    *hourLen = static_cast<size_t>(p - text);
+    *p++ = separator;
+    p = fmt::PutDecimal(p, minute, true);
+    return static_cast<size_t>(p - text);
 }
 
 // Copies the work area's text and its NUL; a null destination receives
@@ -35,11 +43,8 @@ inline char *CopyOut(char *out, const char *text, size_t len) {
 inline char *FormatTime(char separator, int32_t hour, int32_t minute, char *out) {
     using namespace time_format;
     char text[kArea];
-    size_t len = WriteNumber(text, hour, false);
-    const size_t hourLen = len;
-    text[len++] = separator;
-    len += WriteNumber(text + len, minute, true);
-    text[len] = '\0';
+    size_t hourLen;
+    const size_t len = ComposeTime(text, separator, hour, minute, &hourLen);
     return CopyOut(out, text, separator == '\0' ? hourLen : len);
 }
 

@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "calendar/civil.h"
-#include "calendar/month_table.h"
 #include "calendar/date_words.h"
+#include "calendar/month_table.h"
 #include "format/long_date.h"
 #include "format/short_date.h"
 #include "format/time_format.h"
@@ -26,9 +26,9 @@ uint16_t DateWord(int32_t value, uint32_t offset) {
     return static_cast<uint16_t>(static_cast<uint32_t>(value) + offset);
 }
 
-// Each family's usual way reads the settings the thread's record names
-// already and makes no call before it; the first call after a refresh takes
-// the full way out of line, so that the usual way needs no stack frame.
+// Each export reads the settings the thread's record names already and
+// makes no call before it; the first call after a refresh takes the full
+// way out of line, so that the common way needs no stack frame.
 
 [[gnu::noinline]] char *ShortDateInFull(uint16_t year, uint16_t month, uint16_t day, char *out) {
     const SettingsHold settings;
@@ -78,13 +78,13 @@ inline char TimeSeparator() {
     return ShowWarningIfAny(found);
 }
 
-// The usual text of a good date or time (see ReadUsualDate, ReadUsualTime)
-// is read straight; any other text, and any text under a separator with
-// digits, in full.
+// A good date or time typed as short numbers (see ReadDateOfShortNumbers,
+// ReadTimeOfShortNumbers) is read straight; any other text, and any text
+// under a separator with digits, in full.
 inline int32_t ParseDate(DosDate *date, const char *text) {
     const Settings *settings = SettingsNamedByThread();
     if (settings != nullptr && settings->dateDelimiters.plainDigits &&
-        ReadUsualDate(settings->record.iShortOrder, settings->record.sDate[0], date, text))
+        ReadDateOfShortNumbers(settings->record.iShortOrder, settings->record.sDate[0], date, text))
         [[likely]]
         return 0;
     return ParseDateInFull(date, text);
@@ -93,7 +93,7 @@ inline int32_t ParseDate(DosDate *date, const char *text) {
 inline int32_t ParseTime(int32_t *hour, int32_t *minute, const char *text) {
     const Settings *settings = SettingsNamedByThread();
     if (settings != nullptr && settings->timeDelimiters.plainDigits &&
-        ReadUsualTime(settings->record.sTime[0], hour, minute, text)) [[likely]]
+        ReadTimeOfShortNumbers(settings->record.sTime[0], hour, minute, text)) [[likely]]
         return 0;
     return ParseTimeInFull(hour, minute, text);
 }

@@ -1,7 +1,7 @@
 // Reading a typed short date: three numbers in the order of the short-date
 // picture, a two-digit year placed in its century, then range tests that
-// find the first bad value.  (The usual text is read inline: it is most of
-// what its export does.)
+// find the first bad value.  (The fast path is inline: it is most of what
+// its export does.)
 #pragma once
 
 #include <cstdint>
@@ -55,13 +55,14 @@ inline bool InRange(const TypedDate &date, int32_t february) {
 
 } // namespace date_parse
 
-// Reads the usual text (short numbers, single delimiters: the fixed ones
-// and separator) of a good date in one straight pass, without a call, in
-// the element order of the settings record (iShortOrder): true, with date
+// The date parse's fast path: reads a text of three short numbers (one to
+// four digits) with single delimiters (the fixed ones and separator) that
+// is a good date, in one straight pass, without a call, in the element
+// order of the settings record (iShortOrder): true, with date
 // set and the typed year's February left in the month table, when text is
 // such a date; false, with nothing written, for any other text, which
 // ParseShortDate then reads.  Only for a separator field without digits.
-inline bool ReadUsualDate(int32_t order, char separator, DosDate *date, const char *text) {
+inline bool ReadDateOfShortNumbers(int32_t order, char separator, DosDate *date, const char *text) {
     using namespace date_parse;
     char work[100]; // as large as the general cut's: no move can leave it
     int32_t v[3] = {0, 0, 0};

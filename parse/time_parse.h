@@ -1,6 +1,6 @@
 // Reading a typed time of day: hour and minute on a 24-hour clock, tested,
 // and merged into a time value on the date that value already carries.
-// (The usual text is read inline: it is most of what its export does.)
+// (The fast path is inline: it is most of what its export does.)
 #pragma once
 
 #include <cstdint>
@@ -20,12 +20,14 @@ constexpr tok::Delimiters TimeDelimiters(const char *separator) {
 // warning to show, and that value set to 0.
 Warning CheckHourMinute(int32_t *hour, int32_t *minute);
 
-// Reads the usual text (one or two short numbers) of a usual time in one
-// straight pass, without a call: true, with hour and minute set, when text
-// is such a time with the fixed delimiters and separator between them;
-// false, with nothing written, for any other text, which ParseHourMinute
-// then reads.  Only for a separator field without digits.
-inline bool ReadUsualTime(char separator, int32_t *hour, int32_t *minute, const char *text) {
+// The time parse's fast path: reads a text of two short numbers (one or two
+// digits) that is a good time, in one straight pass, without a call: true,
+// with hour and minute set, when text is such a time with one of the fixed
+// delimiters or separator between them; false, with nothing written, for
+// any other text, which ParseHourMinute then reads.  Only for a separator
+// field without digits.
+inline bool ReadTimeOfShortNumbers(char separator, int32_t *hour, int32_t *minute,
+                                   const char *text) {
     char work[100]; // as large as the general cut's: no move can leave it
     int32_t v[2] = {0, 0};
     const tok::FixedAndOne delimiters{kFixedTimeDelimiters.set, separator};

@@ -118,7 +118,7 @@ template <size_t maxDigits>
 }
 
 // A parser's fixed delimiters and one character more, the first of the
-// separator field: what the usual typed text is cut at, told apart without
+// separator field: what the parsers' fast paths cut at, told apart without
 // the full set of the settings.  Every delimiter here is one of the full
 // set's too, so a text cut here is cut there the same way.
 struct FixedAndOne {
@@ -127,9 +127,9 @@ struct FixedAndOne {
     CharClass Of(char c) const { return c == separator && c != '\0' ? kDelimiter : fixed.Of(c); }
 };
 
-// CopyAndCut for the usual typed text, in straight-line code: exactly max
-// numbers of one to maxDigits (2 or 4) digits, one delimiter after each
-// but the last, the text ending after the last one or at a delimiter.
+// The parsers' fast path: CopyAndCut for exactly max numbers, in
+// straight-line code.  Takes numbers of one to maxDigits (2 or 4) digits,
+// one delimiter after each but the last, the text ending after the last one or at a delimiter.
 // Stores the numbers' values in values and returns max, with the work area
 // as CopyAndCut leaves it; returns -1 for any other text (fewer numbers,
 // leading or doubled delimiters, longer numbers, other characters), which

@@ -1,9 +1,9 @@
-// The fast paths against plain references: plans run through their
-// straight-line form against a printf reference at every output size, the
-// short date's three-number path against the general interpreter, the
-// 32-bit calendar path at the edges of its range, the kept delimiter table
-// when the separator changes, the straight-line cut of typed numbers
-// against the general cut, and the 32-bit UTC breakdown.
+// The fast paths against plain references: the general plan runner against
+// a printf reference at every output size, the short date's three-number
+// path against the general runner, the 32-bit calendar path at the edges of
+// its range, the kept delimiter table when the separator changes, the
+// straight-line cut of typed numbers against the general cut, and the
+// 32-bit UTC breakdown.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,12 +15,16 @@
 
 #include "calendar/civil.h"
 #include "calendar/month_table.h"
+#include "format/long_date.h"
 #include "format/long_date_names.h"
 #include "format/plan.h"
 #include "kalder32.h"
 #include "library_fixture.h"
 #include "parse/tokens.h"
 #include "record_snapshot.h"
+#include "settings/analyse/format_builder.h"
+#include "settings/analyse/pictures.h"
+#include "settings/read/read_settings.h"
 
 namespace {
 
@@ -109,6 +113,55 @@ TEST(FastPaths, ThreeNumbersMatchTheGeneralInterpreter) {
     EXPECT_FALSE(fmt::Compile("%d/%s/%d").threeNumbers);
 }
 
+// The long date's register path against the plan runner alone, over random
+// forms (separators of 0 to 9 characters, every order, weekday and month
+// style, names of 0 to 60 characters) and dates on both sides of every
+// limit of the path.
+TEST(FastPaths, LongDateRegisterPathMatchesThePlanRunner) {
+    const char *separators[] = {"", " ", ", ", "%", "de ", "123456789"};
+    const size_t nameLengths[] = {0, 1, 3, 9, 15, 16, 17, 30, 60};
+    const int32_t days[] = {-1, 0, 5, 9, 10, 31, 99, 100};
+    const int32_t months[] = {-1, 0, 8, 11, 12, 98, 99};
+    const int32_t years[] = {-1900, -1801, 0, 99, 100, 124, 8099, 8100, 2000000};
+    auto form = std::make_unique<LongDateForm>();
+    uint32_t seed = 1;
+    const auto pick = [&seed](size_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<size_t>(seed >> 8) % n;
+    };
+    std::string names[38];
+    for (int round = 0; round < 2000; ++round) {
+        WINDATESTRUC r{};
+        r.iLongOrder = static_cast<int32_t>(pick(3));
+        r.iDayName = static_cast<int32_t>(pick(4));
+        r.iMonthStyle = static_cast<int32_t>(pick(5));
+        r.bLongFullYear = static_cast<int32_t>(pick(2));
+        r.bLongDayLZero = static_cast<int32_t>(pick(2));
+        std::strcpy(r.szDaySep, separators[pick(std::size(separators))]);
+        std::strcpy(r.szFirstSep, separators[pick(std::size(separators))]);
+        std::strcpy(r.szSecondSep, separators[pick(std::size(separators))]);
+        BuildLongFormat(r);
+        SetLongDateForm(*form, r);
+        const char *table[38];
+        for (size_t i = 0; i < std::size(names); ++i) {
+            names[i] = std::string(nameLengths[pick(std::size(nameLengths))], char('a' + i % 26));
+            table[i] = names[i].c_str();
+        }
+        fmt::KeepNames(form->names, table, table + 7, table + 14, table + 26);
+        for (int call = 0; call < 64; ++call) {
+            KALDER_TM date{};
+            date.tm_mday = days[pick(std::size(days))];
+            date.tm_mon = months[pick(std::size(months))];
+            date.tm_year = years[pick(std::size(years))];
+            date.tm_wday = static_cast<int32_t>(pick(9)) - 1;
+            char fast[40], general[40];
+            ASSERT_EQ(FormatLongDate(*form, date, fast), fast);
+            ASSERT_EQ(FormatLongDateThroughPlan(*form, date, general), general);
+            ASSERT_STREQ(fast, general) << r.szLongFmt << " round " << round;
+        }
+    }
+}
+
 // Around both ends of the 32-bit range and far outside it, every day maps
 // back to itself and follows the day before it.
 TEST(FastPaths, CivilDaysAreContinuousAcrossTheEdgesOfThe32BitPath) {
@@ -158,7 +211,7 @@ TEST(FastPaths, UtcBreakdownUsesFloorArithmeticAtTheLimits) {
 // The long date reads a short name shifted by up to 32 places either way
 // and takes its length from the table: every kept name has NULs all around
 // its text, and a longer one is kept whole up to its work area.
-TEST(KeptNames, ShortNamesAreFramedLongOnesCut) {
+TEST(KeptNames, ShortNamesArePaddedLongOnesCut) {
     auto names = std::make_unique<fmt::LongDateNames>();
     for (size_t len = 0; len <= 70; ++len) {
         const std::string text(len, 'x');
@@ -168,12 +221,11 @@ TEST(KeptNames, ShortNamesAreFramedLongOnesCut) {
         for (fmt::NameKind kind : {fmt::NameKind::Day, fmt::NameKind::Month}) {
             const size_t entry = fmt::NameEntry(kind, 0);
             EXPECT_EQ(names->length[entry], std::min<size_t>(len, 16)) << len;
-            const char *framed = names->framed + fmt::kFrameLead + entry * fmt::kFrameStride;
+            const char *padded = names->padded + fmt::kPadBefore + entry * fmt::kPaddedStride;
             const size_t held = len < 16 ? len : 0;
-            EXPECT_EQ(
-                std::string(framed - fmt::kFrameLead, fmt::kFrameLead + 16 + fmt::kFrameTrail),
-                std::string(fmt::kFrameLead, '\0') + text.substr(0, held) +
-                    std::string(16 - held + fmt::kFrameTrail, '\0'))
+            EXPECT_EQ(std::string(padded - fmt::kPadBefore, fmt::kPadBefore + 16 + fmt::kPadAfter),
+                      std::string(fmt::kPadBefore, '\0') + text.substr(0, held) +
+                          std::string(16 - held + fmt::kPadAfter, '\0'))
                 << len;
         }
         if (len >= 16) {
@@ -233,13 +285,13 @@ TEST_F(KeptDelimiters, FollowEveryChangeOfTheSeparator) {
 // separator, it gives the general cut's tokens, values and work area at the
 // full set byte for byte.  Returns whether it took it.
 template <int max, size_t maxDigits>
-bool CutsAlike(const std::string &text, const tok::FixedAndOne &quick,
+bool CutsAlike(const std::string &text, const tok::FixedAndOne &oneMore,
                const tok::DelimiterSet &set) {
     char fast[100], general[100];
     std::memset(fast, 'Z', sizeof fast);
     std::memset(general, 'Z', sizeof general);
     int32_t values[max] = {};
-    const int found = tok::CutShortNumbers<max, maxDigits>(fast, text.c_str(), quick, values);
+    const int found = tok::CutShortNumbers<max, maxDigits>(fast, text.c_str(), oneMore, values);
     if (found < 0)
         return false;
     tok::Token tokens[max];
@@ -260,7 +312,7 @@ bool CutsAlike(const std::string &text, const tok::FixedAndOne &quick,
 template <int max, size_t maxDigits>
 void ExpectSameCutsAsTheGeneralCut(const char *fixed, char separator, const char *alphabet) {
     const tok::DelimiterSet fixedSet = tok::MakeFixed(fixed).set;
-    const tok::FixedAndOne quick{fixedSet, separator};
+    const tok::FixedAndOne oneMore{fixedSet, separator};
     const tok::DelimiterSet set = tok::MakeFixed((std::string(fixed) + separator).c_str()).set;
     const size_t letters = std::strlen(alphabet);
     long taken = 0;
@@ -272,7 +324,7 @@ void ExpectSameCutsAsTheGeneralCut(const char *fixed, char separator, const char
             std::string text;
             for (size_t k = 0, rest = n; k < length; ++k, rest /= letters)
                 text += alphabet[rest % letters];
-            taken += CutsAlike<max, maxDigits>(text, quick, set);
+            taken += CutsAlike<max, maxDigits>(text, oneMore, set);
         }
     }
     const std::string numbers[] = {"", "7", "12", "345", "6789", "20241"};
@@ -288,7 +340,7 @@ void ExpectSameCutsAsTheGeneralCut(const char *fixed, char separator, const char
         for (int k = 0; k < max; ++k, rest /= nn * nj)
             text += numbers[rest % nn] + joins[rest / nn % nj];
         text += joins[rest % nj];
-        taken += CutsAlike<max, maxDigits>(text, quick, set);
+        taken += CutsAlike<max, maxDigits>(text, oneMore, set);
     }
     EXPECT_GT(taken, 1000);
 }

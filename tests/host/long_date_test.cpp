@@ -65,7 +65,7 @@ TEST_F(LongDateTest, TwoLetterYearShowsYearsSince1900) {
     EXPECT_EQ(Long(kTuesday), "5 March 124");
 }
 
-// The usual long date is put together from pieces of at most two digits;
+// The long date's register path takes numbers in pieces of at most two digits;
 // each number on either side of where that stops must print the same.
 TEST_F(LongDateTest, NumbersPrintWholeOnBothSidesOfEveryPieceLimit) {
     UsePicture("d/M/yyyy");

@@ -1,18 +1,18 @@
-// Texts framed by NULs, and windows of a text assembled from them.
+// Texts padded by NULs, and windows of a text assembled from them.
 //
-// A framed piece is a text of at most 16 characters in a 16-byte slot
-// padded with NULs, with at least kFrameLead NULs before the slot and
-// kFrameTrail after it.  The 16 bytes read at (piece - d) are then the
+// A padded piece is a text of at most 16 characters in a 16-byte slot
+// padded with NULs, with at least kPadBefore NULs before the slot and
+// kPadAfter after it.  The 16 bytes read at (piece - d) are then the
 // piece moved d places on, with NULs wherever it is not, for any d from
-// -kFrameTrail to kFrameLead.  So any 16 bytes of a text made of
-// framed pieces laid end to end are the OR of one such read per piece, and
+// -kPadAfter to kPadBefore.  So any 16 bytes of a text made of
+// padded pieces laid end to end are the OR of one such read per piece, and
 // the text can be put together in registers straight from the tables.
 //
 // The point is what this avoids: building the text in memory piece by
 // piece and then copying it on.  That copy reads bytes just written by
 // stores of other sizes and offsets, which the processor cannot forward
 // from its store buffer; it waits for them to reach the cache instead.  The
-// framed tables are written when the library loads or the settings are
+// padded tables are written when the library loads or the settings are
 // read, long before any call reads them.
 #pragma once
 
@@ -23,66 +23,66 @@
 
 namespace fmt {
 
-inline constexpr size_t kFrameLead = 32;
-inline constexpr size_t kFrameTrail = 16;
-// Framed pieces kept one after another: a slot and the NULs before the next.
-inline constexpr size_t kFrameStride = 16 + kFrameLead;
+inline constexpr size_t kPadBefore = 32;
+inline constexpr size_t kPadAfter = 16;
+// Padded pieces kept one after another: a slot and the NULs before the next.
+inline constexpr size_t kPaddedStride = 16 + kPadBefore;
 
-// A framed piece: its text and length.
-struct FramedText {
+// A padded piece: its text and length.
+struct PaddedText {
     const char *at;
     size_t len;
 };
 
 // The empty piece.
-struct FramedNothing {
-    alignas(16) char bytes[kFrameLead + 16 + kFrameTrail]{};
+struct PaddedNothing {
+    alignas(16) char bytes[kPadBefore + 16 + kPadAfter]{};
 };
-inline constexpr FramedNothing kFramedNothing{};
-inline constexpr FramedText kNoText{kFramedNothing.bytes + kFrameLead, 0};
+inline constexpr PaddedNothing kPaddedNothing{};
+inline constexpr PaddedText kNoText{kPaddedNothing.bytes + kPadBefore, 0};
 
 // "0" to "99" as "%d" prints them, then "00" to "99" as "%02d" does,
-// framed.
-struct FramedDigits {
+// padded.
+struct PaddedDigits {
     static constexpr size_t kEntries = 200;
-    char bytes[kFrameLead + kEntries * kFrameStride]{};
-    constexpr FramedDigits() {
+    char bytes[kPadBefore + kEntries * kPaddedStride]{};
+    constexpr PaddedDigits() {
         for (size_t i = 0; i < kEntries; ++i) {
             const size_t value = i % 100;
-            char *entry = bytes + kFrameLead + i * kFrameStride;
+            char *entry = bytes + kPadBefore + i * kPaddedStride;
             if (value >= 10 || i >= 100)
                 *entry++ = static_cast<char>('0' + value / 10);
             *entry = static_cast<char>('0' + value % 10);
         }
     }
 };
-inline constexpr FramedDigits kFramedDigits{};
+inline constexpr PaddedDigits kPaddedDigits{};
 
-// Entry i of the framed digits: below 100 the value i as "%d" prints it
+// Entry i of the padded digits: below 100 the value i as "%d" prints it
 // (one digit below 10), from 100 on the value i - 100 with two digits.
 inline constexpr size_t kTwoDigitEntries = 100;
-inline FramedText FramedDigitsEntry(size_t i) {
-    return FramedText{kFramedDigits.bytes + kFrameLead + i * kFrameStride,
+inline PaddedText PaddedDigitsEntry(size_t i) {
+    return PaddedText{kPaddedDigits.bytes + kPadBefore + i * kPaddedStride,
                       2u - static_cast<size_t>(i < 10)};
 }
 
 // value (below 100) as "%d" or, when twoDigits, as "%02d" prints it.
-inline FramedText FramedNumber(uint32_t value, bool twoDigits) {
-    return FramedDigitsEntry(value + (twoDigits ? kTwoDigitEntries : 0));
+inline PaddedText PaddedNumber(uint32_t value, bool twoDigits) {
+    return PaddedDigitsEntry(value + (twoDigits ? kTwoDigitEntries : 0));
 }
 
-// A text of at most 31 characters put together from framed pieces laid
+// A text of at most 31 characters put together from padded pieces laid
 // end to end, held as two 16-byte halves.  Every piece starts at or before
 // the text's end and has only NULs past its own length, so the halves hold
 // NULs past the text.  A piece's offset from the first half lies in 0 to
-// 31 and from the second in -16 to 15, within its frame.
-class FramedAssembly {
+// 31 and from the second in -16 to 15, within its padding.
+class RegisterText {
   public:
     // The longest text two halves hold with its NUL.
     static constexpr size_t kMaxLength = 31;
 
     // Adds piece at the end; the text must stay within kMaxLength.
-    void Add(FramedText piece) {
+    void Add(PaddedText piece) {
         const char *from = piece.at - at_;
         OrIn(first_, from);
         OrIn(second_, from + 16);
