@@ -47,6 +47,11 @@ install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md
               ${PROJECT_BINARY_DIR}/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
+# The examples, as source, beside the README that points to them.
+install(FILES ${PROJECT_SOURCE_DIR}/examples/typical.c ${PROJECT_SOURCE_DIR}/examples/linux.c
+              ${PROJECT_SOURCE_DIR}/examples/threads.cpp
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+
 set(CPACK_PACKAGE_NAME kalder32)
 set(CPACK_PACKAGE_VENDOR "The KALDER32 developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY

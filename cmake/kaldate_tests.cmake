@@ -9,6 +9,24 @@ add_test(NAME kaldate_tool
 add_test(NAME typical_example COMMAND typical_example)
 set_tests_properties(typical_example PROPERTIES PASS_REGULAR_EXPRESSION
   "Short form: 12/25/99\nDay number: 359\nWeekday:    6\nLong form:  Saturday, December 25, 1999\n")
+# The Linux example with the built-in settings, and with German settings and
+# names from the environment; the threads example checks its own results.
+add_executable(linux_example ${PROJECT_SOURCE_DIR}/examples/linux.c)
+target_link_libraries(linux_example PRIVATE kalder32)
+target_compile_options(linux_example PRIVATE -Wall -Wextra -Werror)
+add_test(NAME linux_example COMMAND linux_example)
+set_tests_properties(linux_example PROPERTIES PASS_REGULAR_EXPRESSION
+  "^Short: 12/25/99\nLong:  Saturday, December 25, 1999\n$")
+add_test(NAME linux_example_de COMMAND linux_example 5.12.99)
+set_tests_properties(linux_example_de PROPERTIES PASS_REGULAR_EXPRESSION
+  "^Short: 05\\.12\\.1999\nLong:  Sonntag, 5\\. Dezember 1999\n$"
+  ENVIRONMENT "KALDER_WININI=${PROJECT_SOURCE_DIR}/tests/data/intl_german.ini;KALDER_LANGUAGE=de")
+find_package(Threads REQUIRED)
+add_executable(threads_example ${PROJECT_SOURCE_DIR}/examples/threads.cpp)
+target_link_libraries(threads_example PRIVATE kalder32 Threads::Threads)
+target_compile_options(threads_example PRIVATE ${KALDER_WARNINGS})
+add_test(NAME threads_example COMMAND threads_example)
+
 # The scratch project is built without sanitizers, so it can only load an
 # uninstrumented library.
 if(NOT KALDER_SANITIZE)

@@ -45,6 +45,8 @@ void SetResourceModulePresent(bool present);
 // it; false (and nothing changed) when there is no such module. nullptr
 // returns to KALDER_LANGUAGE.
 bool SetLanguage(const char *language);
+// The code (en, de, fr, es) of the language the next load gets.
+const char *Language();
 void SetString(unsigned id, const char *text); // nullptr removes the string
 void RestoreStrings();
 

@@ -82,7 +82,7 @@ LanguageModule *FindLanguage(const char *value) {
     return nullptr;
 }
 
-LanguageModule *LanguageInForce() {
+LanguageModule *LanguageInForce(bool quiet = false) {
     if (chosenLanguage)
         return chosenLanguage;
     const char *value = std::getenv("KALDER_LANGUAGE");
@@ -90,6 +90,8 @@ LanguageModule *LanguageInForce() {
         return english;
     LanguageModule *module = FindLanguage(value);
     if (!module) {
+        if (quiet)
+            return english;
         std::fprintf(stderr,
                      "kalder32: KALDER_LANGUAGE=%s is none of en, de, fr, es; the texts are "
                      "in English\n",
@@ -164,6 +166,7 @@ bool SetLanguage(const char *language) {
         chosenLanguage = module;
     return module != nullptr;
 }
+const char *Language() { return LanguageInForce(true)->code; }
 int LoadedModuleCount() { return loadedModules; }
 const char *LastLoadPath() { return lastLoadPath.c_str(); }
 

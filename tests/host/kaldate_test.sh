@@ -189,6 +189,35 @@ Sun Mon Tue Wed Thu Fri Sat
  20  21  22  23  24  25  26
  27  28  29" calendar 2000-02
 
+# Today in brackets (KALDATE_NOW stands in for the clock); weeks from Monday
+# in German, French and Spanish.
+export KALDATE_NOW=2000-02-26
+expect 0 "       Februar 2000
+ Mo  Di  Mi  Do  Fr  Sa  So
+      1   2   3   4   5   6
+  7   8   9  10  11  12  13
+ 14  15  16  17  18  19  20
+ 21  22  23  24  25 [26] 27
+ 28  29" --lang de calendar 2000-02
+json today 26 calendar 2000-02
+json today None calendar 2000-03
+expect 0 "$("$KALDATE" calendar 2000-02)" calendar
+# A year fits 80 columns in every language, with today (a Saturday) in its
+# longest month name's grid, last in its line in English.
+export KALDATE_NOW=2000-09-30
+for lang in en de fr es; do
+    run --lang "$lang" calendar 2000
+    if [[ $status -eq 0 ]] && grep -q '\[30\]' "$out" && python3 -c '
+import sys
+lines = open(sys.argv[1], encoding="utf-8").read().splitlines()
+sys.exit(0 if max(map(len, lines)) <= 80 else 1)' "$out"; then
+        passed=$((passed + 1))
+    else
+        fail "kaldate --lang $lang calendar 2000 (80 columns)"
+    fi
+done
+unset KALDATE_NOW
+
 # German-style settings: day first, periods, the day's period in the long date.
 expect 0 "1999-12-25" "${DE[@]}" parse-date 25.12.99
 expect 0 "05.12.1999" "${DE[@]}" short 1999-12-05

@@ -60,7 +60,8 @@ for file in include/kalder32.h lib/libkalder32.a lib/libkalder32.so bin/kaldate 
     lib/cmake/kalder32/kalder32Config.cmake lib/cmake/kalder32/kalder32ConfigVersion.cmake \
     lib/cmake/kalder32/kalder32Targets.cmake lib/pkgconfig/kalder32.pc share/man/man1/kaldate.1 \
     share/bash-completion/completions/kaldate share/doc/kalder32/LICENSE \
-    share/doc/kalder32/README.md share/doc/kalder32/copyright; do
+    share/doc/kalder32/README.md share/doc/kalder32/copyright \
+    share/doc/kalder32/examples/linux.c share/doc/kalder32/examples/threads.cpp; do
     check "installed $file" test -e "$prefix/$file"
 done
 

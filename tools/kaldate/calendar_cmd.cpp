@@ -1,5 +1,7 @@
 // kaldate calendar: a month, or a whole year three months across, laid out
-// in weeks from Sunday with the names of the resource module in use.
+// in weeks with the names of the resource module in use. Weeks start on
+// Monday in German, French and Spanish, on Sunday in English. Today, when
+// it is shown, stands in brackets: [15].
 #include <algorithm>
 
 #include "clock.h"
@@ -10,23 +12,29 @@
 namespace kaldate {
 namespace {
 
-using Week = std::vector<int>; // seven cells, Sunday first; 0 is outside the month
+using Week = std::vector<int>; // seven cells from the first weekday; 0 is outside the month
 
 struct Month {
     int number = 0;
     std::string name;
     std::vector<Week> weeks;
+    int today = 0; // today's day of the month, 0 when today is in another month
 };
 
 constexpr size_t kMonthsAcross = 3;
-constexpr size_t kGapBetweenMonths = 2;
+constexpr size_t kYearCell = 2; // a year's day heads are cut to two letters to fit 80 columns
 
-std::vector<Week> MonthWeeks(int year, int month) {
+int FirstWeekday() {
+    const std::string language = sys::Language();
+    return language == "de" || language == "fr" || language == "es" ? 1 : 0;
+}
+
+std::vector<Week> MonthWeeks(int year, int month, int first) {
     const int weekday = WithWeekday(CalendarDate{year, month, 1}).dayOfWeek;
     CorrectLeapFromYear(year);
     const int length = Days_in_Month(month);
     std::vector<Week> weeks;
-    Week week(static_cast<size_t>(weekday), 0);
+    Week week(static_cast<size_t>((weekday - first + 7) % 7), 0);
     for (int day = 1; day <= length; ++day) {
         week.push_back(day);
         if (week.size() == 7) {
@@ -41,14 +49,16 @@ std::vector<Week> MonthWeeks(int year, int month) {
     return weeks;
 }
 
-Month MakeMonth(int year, int number) {
-    return Month{number, sys::MonthName(number - 1), MonthWeeks(year, number)};
+Month MakeMonth(int year, int number, int first) {
+    const CalendarDate today = LocalNow().date;
+    return Month{number, sys::MonthName(number - 1), MonthWeeks(year, number, first),
+                 today.year == year && today.month == number ? today.day : 0};
 }
 
-std::vector<std::string> DayHeads() {
+std::vector<std::string> DayHeads(int first) {
     std::vector<std::string> heads;
-    for (int weekday = 0; weekday < 7; ++weekday)
-        heads.push_back(sys::DayAbbrev(weekday));
+    for (int i = 0; i < 7; ++i)
+        heads.push_back(sys::DayAbbrev((first + i) % 7));
     return heads;
 }
 
@@ -69,43 +79,58 @@ std::string TrimRight(std::string line) {
     return line;
 }
 
-// The lines of one month's grid, each of the grid's full width: the title,
-// the day heads, the weeks.
+// The lines of one month's grid, all of one width: a blank column, then the
+// title, the day heads (cut to the cell) and the weeks in cells one column
+// apart, then a blank column. Today's brackets take the blank columns on
+// either side of its number.
 std::vector<std::string> GridLines(const std::string &title, const std::vector<std::string> &heads,
-                                   const std::vector<Week> &weeks) {
-    size_t cell = 2;
-    for (const std::string &head : heads)
-        cell = std::max(cell, head.size());
-    const size_t width = 7 * cell + 6;
-    std::vector<std::string> lines{PadRight(Centred(title, width), width)};
-    std::string line;
+                                   const Month &month, size_t cell) {
+    const size_t content = 7 * cell + 6;
+    const size_t width = content + 2;
+    std::vector<std::string> lines{PadRight(" " + Centred(title, content), width)};
+    std::string line = " ";
     for (size_t i = 0; i < heads.size(); ++i)
-        line += (i ? " " : "") + PadLeft(heads[i], cell);
-    lines.push_back(line);
-    for (const Week &week : weeks) {
-        line.clear();
-        for (size_t i = 0; i < week.size(); ++i)
-            line += (i ? " " : "") + PadLeft(week[i] ? std::to_string(week[i]) : "", cell);
+        line += (i ? " " : "") + PadLeft(heads[i].substr(0, cell), cell);
+    lines.push_back(PadRight(line, width));
+    for (const Week &week : month.weeks) {
+        line = " ";
+        size_t close = 0;
+        for (size_t i = 0; i < week.size(); ++i) {
+            const std::string number = week[i] ? std::to_string(week[i]) : "";
+            line += (i ? " " : "") + PadLeft(number, cell);
+            if (week[i] && week[i] == month.today) {
+                line[line.size() - number.size() - 1] = '[';
+                close = line.size();
+            }
+        }
+        line = PadRight(line, width);
+        if (close)
+            line[close] = ']';
         lines.push_back(line);
     }
     return lines;
 }
 
+// A month alone in cells as wide as its day heads and at least three, so
+// that the blank column before the grid is never needed for a bracket.
 void PrintMonth(int year, const Month &month, const std::vector<std::string> &heads) {
+    size_t cell = 3;
+    for (const std::string &head : heads)
+        cell = std::max(cell, head.size());
     for (const std::string &line :
-         GridLines(month.name + " " + std::to_string(year), heads, month.weeks))
-        PrintLine(TrimRight(line));
+         GridLines(month.name + " " + std::to_string(year), heads, month, cell))
+        PrintLine(TrimRight(line.substr(1)));
 }
 
 // Rows of three grids side by side under the year, a blank line between
 // rows; a grid shorter than its neighbours is filled out with blank lines.
+// The blank columns of neighbouring grids keep them two columns apart.
 void PrintYear(int year, const std::vector<Month> &months, const std::vector<std::string> &heads) {
     std::vector<std::vector<std::string>> grids;
     for (const Month &month : months)
-        grids.push_back(GridLines(month.name, heads, month.weeks));
+        grids.push_back(GridLines(month.name, heads, month, kYearCell));
     const size_t width = grids[0][0].size();
-    const std::string gap(kGapBetweenMonths, ' ');
-    PrintLine(Centred(std::to_string(year), kMonthsAcross * width + 2 * kGapBetweenMonths));
+    PrintLine(Centred(std::to_string(year), kMonthsAcross * width));
     for (size_t first = 0; first < grids.size(); first += kMonthsAcross) {
         PrintLine("");
         size_t height = 0;
@@ -114,8 +139,7 @@ void PrintYear(int year, const std::vector<Month> &months, const std::vector<std
         for (size_t row = 0; row < height; ++row) {
             std::string line;
             for (size_t i = first; i < first + kMonthsAcross; ++i)
-                line += (i > first ? gap : "") +
-                        (row < grids[i].size() ? grids[i][row] : std::string(width, ' '));
+                line += row < grids[i].size() ? grids[i][row] : std::string(width, ' ');
             PrintLine(TrimRight(line));
         }
     }
@@ -139,9 +163,14 @@ std::string HeadsJson(const std::vector<std::string> &heads) {
     return JsonArray(headJson);
 }
 
+std::string TodayJson(const Month &month) {
+    return month.today ? std::to_string(month.today) : "null";
+}
+
 int ShowMonth(const Options &options, int year, int number) {
-    const Month month = MakeMonth(year, number);
-    const std::vector<std::string> heads = DayHeads();
+    const int first = FirstWeekday();
+    const Month month = MakeMonth(year, number, first);
+    const std::vector<std::string> heads = DayHeads(first);
     ReportWarnings();
     if (!options.json) {
         PrintMonth(year, month, heads);
@@ -152,15 +181,17 @@ int ShowMonth(const Options &options, int year, int number) {
                   .Int("month", number)
                   .Str("monthName", month.name)
                   .Raw("dayAbbrevs", HeadsJson(heads))
-                  .Raw("weeks", WeeksJson(month.weeks)));
+                  .Raw("weeks", WeeksJson(month.weeks))
+                  .Raw("today", TodayJson(month)));
     return kExitOk;
 }
 
 int ShowYear(const Options &options, int year) {
+    const int first = FirstWeekday();
     std::vector<Month> months;
     for (int number = 1; number <= 12; ++number)
-        months.push_back(MakeMonth(year, number));
-    const std::vector<std::string> heads = DayHeads();
+        months.push_back(MakeMonth(year, number, first));
+    const std::vector<std::string> heads = DayHeads(first);
     ReportWarnings();
     if (!options.json) {
         PrintYear(year, months, heads);
@@ -172,6 +203,7 @@ int ShowYear(const Options &options, int year) {
                                 .Int("month", month.number)
                                 .Str("monthName", month.name)
                                 .Raw("weeks", WeeksJson(month.weeks))
+                                .Raw("today", TodayJson(month))
                                 .Text());
     PrintJson(JsonObject()
                   .Int("year", year)

@@ -39,6 +39,8 @@ std::vector<std::string> TakeWarnings();
 std::string DayName(int weekday);
 std::string DayAbbrev(int weekday);
 std::string MonthName(int month0);
+// The language of those names: en, de, fr or es.
+std::string Language();
 bool SupportsIni();
 // Whether the language of the library's texts can be chosen (host), and
 // choosing it before Start: false for a language without texts.

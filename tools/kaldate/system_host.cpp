@@ -54,5 +54,6 @@ void Write(std::FILE *stream, const std::string &text, Encoding encoding) {
 std::string DayName(int weekday) { return NameOrEmpty(DayNames[weekday]); }
 std::string DayAbbrev(int weekday) { return NameOrEmpty(DayAbbrevs[weekday]); }
 std::string MonthName(int month0) { return NameOrEmpty(MonthNames[month0]); }
+std::string Language() { return host::Language(); }
 
 } // namespace kaldate::sys

@@ -62,6 +62,37 @@ std::string ResourceText(UINT id) {
     return text;
 }
 
+// The language the module's version resource names in its Translation
+// value (a language id, then a code page), read without version.dll: the
+// value follows the key "Translation", aligned to four bytes.
+std::string ResourceLanguage() {
+    HRSRC found = resources ? FindResourceA(resources, MAKEINTRESOURCEA(1), RT_VERSION) : nullptr;
+    HGLOBAL loaded = found ? LoadResource(resources, found) : nullptr;
+    const BYTE *data = loaded ? static_cast<const BYTE *>(LockResource(loaded)) : nullptr;
+    const DWORD size = data ? SizeofResource(resources, found) : 0;
+    static const char key[] = "Translation";
+    const DWORD keyBytes = sizeof key * 2; // UTF-16, its terminator included
+    for (DWORD at = 0; at + keyBytes + 8 <= size; at += 2) {
+        bool same = true;
+        for (DWORD i = 0; i < sizeof key && same; ++i)
+            same = data[at + 2 * i] == static_cast<BYTE>(key[i]) && data[at + 2 * i + 1] == 0;
+        if (!same)
+            continue;
+        const DWORD value = (at + keyBytes + 3) & ~DWORD{3};
+        switch ((data[value] | data[value + 1] << 8) & 0x3FF) {
+        case LANG_GERMAN:
+            return "de";
+        case LANG_FRENCH:
+            return "fr";
+        case LANG_SPANISH:
+            return "es";
+        default:
+            return "en";
+        }
+    }
+    return "en";
+}
+
 // A console shows UTF-16 whatever its code page (by default the OEM one,
 // in which the ANSI names come out wrong); false when the stream is not a
 // console or the console refuses, and the bytes go out as they are.
@@ -113,5 +144,6 @@ void Write(std::FILE *stream, const std::string &text, Encoding encoding) {
 std::string DayName(int weekday) { return ResourceText(kFirstDayName + weekday); }
 std::string DayAbbrev(int weekday) { return ResourceText(kFirstDayAbbrev + weekday); }
 std::string MonthName(int month0) { return ResourceText(kFirstMonthName + month0); }
+std::string Language() { return ResourceLanguage(); }
 
 } // namespace kaldate::sys
