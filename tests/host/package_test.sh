@@ -31,30 +31,11 @@ Weekday:    6
 Long form:  Saturday, December 25, 1999"
 
 installed() { cmake --install "$BUILD" --prefix "$prefix" >"$work/install.log" 2>&1; }
-check "cmake --install" installed || { cat "$work/install.log"; # The Debian package CPack makes, unpacked into a scratch root: it holds
-# what the installation holds, kaldate runs from there, and a project finds
-# the package there and links the shared library.
-if command -v dpkg-deb >/dev/null; then
-    deb_built() {
-        (cd "$BUILD" && cpack -G DEB -B "$work/deb") >"$work/cpack.log" 2>&1 ||
-            { cat "$work/cpack.log"; false; }
-    }
-    check "cpack -G DEB" deb_built
-    deb=$(find "$work/deb" -maxdepth 1 -name 'kalder32_*.deb' | head -n 1)
-    check "the package unpacks" dpkg-deb -x "${deb:-none}" "$work/root"
-    version=$("$prefix/bin/kaldate" --version | sed 's/.* //')
-    check "the package is version $version" test "$(dpkg-deb -f "${deb:-none}" Version)" == "$version"
-    packaged=$(cd "$work/root/usr" && find . ! -type d | sort)
-    check "the package holds what cmake --install installs" \
-        test "$packaged" == "$(cd "$prefix" && find . ! -type d | sort)"
-    prefix=$work/root/usr
-    check "packaged kaldate runs" test "$("$prefix/bin/kaldate" long 1999-12-25)" == \
-        "Saturday, December 25, 1999"
-    check "a project builds against the package" consumer_built deb-consumer "$SOURCE/examples/typical.c"
-    check "it prints the typical request" test "$("$work/deb-consumer/example" 2>&1)" == "$expected"
-fi
-
-echo "$passed passed, $failed failed"; exit 1; }
+check "cmake --install" installed || {
+    cat "$work/install.log"
+    echo "$passed passed, $failed failed"
+    exit 1
+}
 
 for file in include/kalder32.h lib/libkalder32.a lib/libkalder32.so bin/kaldate \
     lib/cmake/kalder32/kalder32Config.cmake lib/cmake/kalder32/kalder32ConfigVersion.cmake \
