@@ -325,12 +325,13 @@ TEST_F(Stress, RefreshesFinishWhileThreadsAreFrozenMidCall) {
     struct sigaction previous {};
     ASSERT_EQ(sigaction(SIGUSR2, &action, &previous), 0);
 
+    const std::vector<Probe> probes = Probes();
     for (int round = 0; round < 40; ++round) {
         std::atomic<bool> stop{false};
         auto format = [&] {
             while (!stop.load(std::memory_order_relaxed)) {
                 inCall = 1;
-                Probes()[round % 3]();
+                probes[static_cast<size_t>(round % 3)]();
                 inCall = 0;
             }
         };
