@@ -10,17 +10,8 @@ zip=$2
 name=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-
-check() {
-    if "${@:2}"; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $1"
-        failed=$((failed + 1))
-    fi
-}
+# shellcheck source=checks.sh
+. "$(dirname "$0")/checks.sh"
 
 unzipped() { (cd "$work" && python3 -m zipfile -e "$zip" .); }
 check "the kit unzips" unzipped

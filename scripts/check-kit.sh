@@ -13,17 +13,8 @@ x64_objdump=${5:-}
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=pe-tables.sh
 . "$here/pe-tables.sh"
-passed=0
-failed=0
-
-check() {
-    if "${@:2}"; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $1"
-        failed=$((failed + 1))
-    fi
-}
+# shellcheck source=checks.sh
+. "$here/checks.sh"
 
 top=$(basename "$kit")
 zip_list=$(unzip -Z1 "$zip" 2>/dev/null || python3 -m zipfile -l "$zip" | awk 'NR > 1 { print $1 }')

@@ -84,12 +84,6 @@ std::string Trim(const std::string &text) {
 
 // The system hands back a value without its surrounding blanks and without
 // one pair of enclosing double quotes.
-std::string Unquote(const std::string &text) {
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-        return text.substr(1, text.size() - 2);
-    return text;
-}
-
 // A line is taken 1023 characters at most at a time, and ends at its first
 // NUL.
 Profile ParseIni(const std::string &text) {
@@ -198,21 +192,41 @@ Profile ProfileInForce() {
     return {};
 }
 
-const Entry *Find(const Profile &profile, const char *section, const char *key) {
-    for (const Entry &entry : profile) {
-        if (SameText(entry.section, section) && SameText(entry.key, key))
-            return &entry;
+const Entry *FindIn(const Entry *first, const Entry *last, const char *section, const char *key) {
+    for (const Entry *entry = first; entry != last; ++entry) {
+        if (SameText(entry->section, section) && SameText(entry->key, key))
+            return entry;
     }
     return nullptr;
 }
 
-unsigned CopyOut(const std::string &text, char *out, unsigned size) {
+unsigned CopyOut(const char *text, size_t length, char *out, unsigned size) {
     if (size == 0)
         return 0;
-    size_t length = text.size() < size - 1 ? text.size() : size - 1;
-    std::memcpy(out, text.data(), length);
+    if (length > size - 1)
+        length = size - 1;
+    std::memcpy(out, text, length);
     out[length] = '\0';
     return static_cast<unsigned>(length);
+}
+
+unsigned CopyOut(const std::string &text, char *out, unsigned size) {
+    return CopyOut(text.data(), text.size(), out, size);
+}
+
+// The value as the profile gives it, as Unquote(Trim(value)) has it.
+unsigned CopyValue(const std::string &value, char *out, unsigned size) {
+    size_t first = 0;
+    size_t last = value.size();
+    while (first < last && std::isspace(static_cast<unsigned char>(value[first])))
+        ++first;
+    while (last > first && std::isspace(static_cast<unsigned char>(value[last - 1])))
+        --last;
+    if (last - first >= 2 && value[first] == '"' && value[last - 1] == '"') {
+        ++first;
+        --last;
+    }
+    return CopyOut(value.data() + first, last - first, out, size);
 }
 
 } // namespace
@@ -262,11 +276,23 @@ namespace plat {
 
 unsigned ProfileString(const char *section, const char *key, const char *def, char *out,
                        unsigned size) {
-    Profile profile = ProfileInForce();
-    const Entry *entry = Find(profile, section, key);
+    // The built-in and the edited profile are read where they are, without
+    // a copy: a refresh frozen anywhere in here then holds no allocator
+    // lock that another thread's refresh needs.
+    EnsureInitialised();
+    Profile fromFile;
+    const Profile *profile = &memory;
+    if (source == Source::File) {
+        fromFile = ReadFileProfile();
+        profile = &fromFile;
+    }
+    const Entry *entry =
+        source == Source::BuiltIn
+            ? FindIn(std::begin(kBuiltInProfile), std::end(kBuiltInProfile), section, key)
+            : FindIn(profile->data(), profile->data() + profile->size(), section, key);
     if (!entry)
         return CopyOut(def ? def : "", out, size);
-    return CopyOut(Unquote(Trim(entry->value)), out, size);
+    return CopyValue(entry->value, out, size);
 }
 
 } // namespace plat

@@ -11,17 +11,8 @@ SOURCE=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
-passed=0
-failed=0
-
-check() {
-    if "${@:2}"; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $1"
-        failed=$((failed + 1))
-    fi
-}
+# shellcheck source=../../scripts/checks.sh
+. "$SOURCE/scripts/checks.sh"
 
 expected="Typed:      12/25/99
 Read:       1999-12-25
