@@ -13,9 +13,9 @@
 
 #include "fuzz_common.h"
 #include "record_snapshot.h"
+#include "settings/analyse/pictures.h"
 #include "settings/read/inf_reader.h"
 #include "settings/read/read_settings.h"
-#include "settings/analyse/pictures.h"
 #include "text/limited_text.h"
 
 namespace {

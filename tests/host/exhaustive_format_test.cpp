@@ -17,8 +17,8 @@
 #include "settings/analyse/format_builder.h"
 #include "settings/analyse/pictures.h"
 #include "settings/read/read_settings.h"
-#include "text/limited_text.h"
 #include "strings/date_names.h"
+#include "text/limited_text.h"
 
 namespace {
 

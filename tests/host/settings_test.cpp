@@ -12,9 +12,9 @@
 #include "kalder32.h"
 #include "platform/host/host_control.h"
 #include "record_snapshot.h"
+#include "settings/analyse/pictures.h"
 #include "settings/read/inf_reader.h"
 #include "settings/read/read_settings.h"
-#include "settings/analyse/pictures.h"
 #include "text/limited_text.h"
 
 namespace {
