@@ -23,16 +23,16 @@ void ReadNumbers(const tok::DelimiterSet &set, const char *text, int32_t numbers
     }
 }
 
-Warning Bad(StringId id, int32_t value) { return Warning{id, value, true}; }
+Warning WarningWithValue(StringId id, int32_t value) { return Warning{id, value, true}; }
 
 // The first of year, month and day that is out of range, for a date that
 // is not InRange.
 Warning FirstBadValue(const TypedDate &date) {
     if (date.year < 1980 || date.year > 2100)
-        return Bad(kStrBadYear, date.year);
+        return WarningWithValue(kStrBadYear, date.year);
     if (date.month < 1 || date.month > 12)
-        return Bad(kStrBadMonth, date.month);
-    return Bad(kStrBadDay, date.day);
+        return WarningWithValue(kStrBadMonth, date.month);
+    return WarningWithValue(kStrBadDay, date.day);
 }
 
 } // namespace
