@@ -72,13 +72,17 @@ std::string ResourceLanguage() {
     const DWORD size = data ? SizeofResource(resources, found) : 0;
     static const char key[] = "Translation";
     const DWORD keyBytes = sizeof key * 2; // UTF-16, its terminator included
-    for (DWORD at = 0; at + keyBytes + 8 <= size; at += 2) {
+    // The value (two words, after up to two bytes of padding) ends the
+    // resource, so the key may stand as little as six bytes from its end.
+    for (DWORD at = 0; at + keyBytes + 2 <= size; at += 2) {
         bool same = true;
         for (DWORD i = 0; i < sizeof key && same; ++i)
             same = data[at + 2 * i] == static_cast<BYTE>(key[i]) && data[at + 2 * i + 1] == 0;
         if (!same)
             continue;
         const DWORD value = (at + keyBytes + 3) & ~DWORD{3};
+        if (value + 2 > size)
+            break;
         switch ((data[value] | data[value + 1] << 8) & 0x3FF) {
         case LANG_GERMAN:
             return "de";
