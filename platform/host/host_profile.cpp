@@ -72,18 +72,23 @@ bool SameText(const std::string &a, const std::string &b) {
     return true;
 }
 
-std::string Trim(const std::string &text) {
-    size_t first = 0;
-    size_t last = text.size();
+// Where text is left once its surrounding blanks are dropped: [first, last).
+void TrimmedRange(const std::string &text, size_t &first, size_t &last) {
+    first = 0;
+    last = text.size();
     while (first < last && std::isspace(static_cast<unsigned char>(text[first])))
         ++first;
     while (last > first && std::isspace(static_cast<unsigned char>(text[last - 1])))
         --last;
+}
+
+std::string Trim(const std::string &text) {
+    size_t first = 0;
+    size_t last = 0;
+    TrimmedRange(text, first, last);
     return text.substr(first, last - first);
 }
 
-// The system hands back a value without its surrounding blanks and without
-// one pair of enclosing double quotes.
 // A line is taken 1023 characters at most at a time, and ends at its first
 // NUL.
 Profile ParseIni(const std::string &text) {
@@ -214,14 +219,12 @@ unsigned CopyOut(const std::string &text, char *out, unsigned size) {
     return CopyOut(text.data(), text.size(), out, size);
 }
 
-// The value as the profile gives it, as Unquote(Trim(value)) has it.
+// The value as the system hands it back: without its surrounding blanks and
+// without one pair of enclosing double quotes.
 unsigned CopyValue(const std::string &value, char *out, unsigned size) {
     size_t first = 0;
-    size_t last = value.size();
-    while (first < last && std::isspace(static_cast<unsigned char>(value[first])))
-        ++first;
-    while (last > first && std::isspace(static_cast<unsigned char>(value[last - 1])))
-        --last;
+    size_t last = 0;
+    TrimmedRange(value, first, last);
     if (last - first >= 2 && value[first] == '"' && value[last - 1] == '"') {
         ++first;
         --last;
