@@ -19,6 +19,19 @@ foreach(line ${kalder_def_lines})
 endforeach()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KALDER_DEF_FILE})
 
+# The Linux libraries export the classic names (version KALDER32_1) and the
+# modern ones but for the UTF-16 twins, "Kalder...W" (version KALDER32_2).
+set(KALDER_CLASSIC_NAMES)
+set(KALDER_MODERN_HOST_NAMES)
+foreach(name ordinal IN ZIP_LISTS KALDER_EXPORT_NAMES KALDER_EXPORT_ORDINALS)
+  if(ordinal LESS_EQUAL 24)
+    list(APPEND KALDER_CLASSIC_NAMES ${name})
+  elseif(NOT name MATCHES "^Kalder.*W$")
+    list(APPEND KALDER_MODERN_HOST_NAMES ${name})
+  endif()
+endforeach()
+set(KALDER_HOST_EXPORT_NAMES ${KALDER_CLASSIC_NAMES} ${KALDER_MODERN_HOST_NAMES})
+
 # kalder_write_def(FILE COMMENT NAMES|SYMBOLS): a module-definition file for
 # KALDER32.dll listing each export by its name or its stdcall symbol at its
 # ordinal, under a comment line.

@@ -29,13 +29,15 @@ target_include_directories(kalder32 PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_options(kalder32 PRIVATE ${KALDER_WARNINGS} ${KALDER_LIB_FLAGS})
 set_target_properties(kalder32 PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION 1)
 
-# The installed libraries make the 24 names of the export list visible and
-# nothing else, as the DLL does; everything else binds inside the library, so a
+# The installed libraries make the names of the export list visible (all
+# but the UTF-16 twins) and nothing else, as the DLL does; everything else binds inside the library, so a
 # program's own MonthDays or DllMain cannot take the place of the library's.
-list(JOIN KALDER_EXPORT_NAMES ";\n    " KALDER_VERSION_SCRIPT_NAMES)
+list(JOIN KALDER_CLASSIC_NAMES ";\n    " KALDER_CLASSIC_SCRIPT_NAMES)
+list(JOIN KALDER_MODERN_HOST_NAMES ";\n    " KALDER_MODERN_SCRIPT_NAMES)
 set(KALDER_VERSION_SCRIPT ${PROJECT_BINARY_DIR}/kalder32.map)
 file(WRITE ${KALDER_VERSION_SCRIPT}
-     "{\n  global:\n    ${KALDER_VERSION_SCRIPT_NAMES};\n  local:\n    *;\n};\n")
+     "KALDER32_1 {\n  global:\n    ${KALDER_CLASSIC_SCRIPT_NAMES};\n  local:\n    *;\n};\n"
+     "KALDER32_2 {\n  global:\n    ${KALDER_MODERN_SCRIPT_NAMES};\n} KALDER32_1;\n")
 target_link_options(kalder32 PRIVATE -Wl,--version-script=${KALDER_VERSION_SCRIPT})
 set_target_properties(kalder32 PROPERTIES LINK_DEPENDS ${KALDER_VERSION_SCRIPT})
 
@@ -49,7 +51,7 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   target_compile_options(kalder_host_platform PRIVATE -fno-gnu-unique)
   target_compile_options(kalder_autoload PRIVATE -fno-gnu-unique)
 endif()
-list(JOIN KALDER_EXPORT_NAMES "\n" KALDER_EXPORT_LINES)
+list(JOIN KALDER_HOST_EXPORT_NAMES "\n" KALDER_EXPORT_LINES)
 set(KALDER_EXPORT_LIST ${PROJECT_BINARY_DIR}/kalder32.exports)
 file(WRITE ${KALDER_EXPORT_LIST} "${KALDER_EXPORT_LINES}\n")
 set(KALDER_WHOLE_OBJECT ${PROJECT_BINARY_DIR}/kalder32_whole.o)

@@ -106,11 +106,12 @@ fmt::PaddedText PrepareMonth(const LongDateCall &call, int32_t mon) {
 }
 
 // A two-letter year shows tm_year itself (124 for 2024), not a year
-// reduced by its century.
+// reduced by its century, unless the form asks for the year in its century.
 int32_t YearValue(const LongDateForm &form, int32_t tmYear) {
-    if (form.fullYear == 0)
-        return tmYear;
-    return static_cast<int32_t>(static_cast<uint32_t>(tmYear) + 1900u);
+    const auto year = static_cast<int32_t>(static_cast<uint32_t>(tmYear) + 1900u);
+    if (form.fullYear != 0)
+        return year;
+    return form.yearInCentury ? year % 100 : tmYear;
 }
 
 // The fast path puts the long date together in two registers from padded
@@ -152,18 +153,22 @@ void YearPieces(const fmt::Slot &slot, uint32_t value, fmt::PaddedText *high,
         text.Add(fmt::PaddedLiteral(plan, slot));
 }
 
+// What WriteInRegisters returns for a text it cannot write.
+constexpr size_t kNoFit = SIZE_MAX;
+
 // Writes the long date of element order order (0 month-day-year, 1
 // day-month-year, 2 year-month-day) from padded pieces into out (when
 // given), when every value fits a piece and the text has at most 31
-// characters; otherwise writes nothing and returns false.
-bool WriteInRegisters(const fmt::Plan &plan, int32_t order, fmt::PaddedText weekday,
-                      fmt::PaddedText month, int32_t day, int32_t year, char *out) {
+// characters, and returns its length; otherwise writes nothing and returns
+// kNoFit.
+size_t WriteInRegisters(const fmt::Plan &plan, int32_t order, fmt::PaddedText weekday,
+                        fmt::PaddedText month, int32_t day, int32_t year, char *out) {
     const int daySlot = order == 0 ? 2 : order == 1 ? 1 : 3;
     const int yearSlot = order == 2 ? 1 : 3;
     const auto dayValue = static_cast<uint32_t>(day);
     const auto yearValue = static_cast<uint32_t>(year);
     if (dayValue >= 100 || yearValue >= 10000)
-        return false;
+        return kNoFit;
     const fmt::PaddedText d =
         fmt::PaddedNumber(dayValue, plan.slots[daySlot].conv == fmt::Conv::Int2);
     fmt::PaddedText y1;
@@ -171,7 +176,7 @@ bool WriteInRegisters(const fmt::Plan &plan, int32_t order, fmt::PaddedText week
     YearPieces(plan.slots[yearSlot], yearValue, &y1, &y2);
     const size_t len = plan.litTotal + weekday.len + month.len + d.len + y1.len + y2.len;
     if (len > fmt::RegisterText::kMaxLength)
-        return false;
+        return kNoFit;
     fmt::RegisterText text;
     AddLiteral(text, plan, 0);
     text.Add(weekday);
@@ -194,7 +199,7 @@ bool WriteInRegisters(const fmt::Plan &plan, int32_t order, fmt::PaddedText week
     AddLiteral(text, plan, 4);
     if (out != nullptr)
         text.StoreText(out);
-    return true;
+    return len;
 }
 
 // Copies the finished text, cut to the long date's area, into out (when
@@ -209,9 +214,10 @@ char *Finish(const char *text, size_t len, char *out) {
     return out;
 }
 
-// Any long date: the plan through the general runner.
-[[gnu::noinline]] char *WriteThroughPlan(const LongDateCall &call, const KALDER_TM &date,
-                                         int32_t yearValue, char *out) {
+// Any long date: the plan through the general runner, into text (cap
+// bytes); returns the length.
+[[gnu::noinline]] size_t RunPlan(const LongDateCall &call, const KALDER_TM &date, int32_t yearValue,
+                                 char *text, size_t cap) {
     const char *weekdayText = call.work.weekday;
     const char *monthText = call.work.month;
     const auto weekdayLen = static_cast<uint16_t>(std::strlen(weekdayText));
@@ -230,9 +236,13 @@ char *Finish(const char *text, size_t len, char *out) {
         args[2] = month;
         args[3] = day;
     }
+    return fmt::Run(call.form.plan, args, 4, text, cap);
+}
+
+char *WriteThroughPlan(const LongDateCall &call, const KALDER_TM &date, int32_t yearValue,
+                       char *out) {
     char text[kLongDateArea];
-    const size_t len = fmt::Run(call.form.plan, args, 4, text, sizeof text);
-    return Finish(text, len, out);
+    return Finish(text, RunPlan(call, date, yearValue, text, sizeof text), out);
 }
 
 } // namespace
@@ -249,7 +259,7 @@ char *FormatLongDate(const LongDateForm &form, const KALDER_TM &date, char *out)
     const int32_t yearValue = YearValue(form, date.tm_year);
     const int32_t order = form.order;
     if (HasRegisterShape(plan, static_cast<uint32_t>(order))) {
-        if (WriteInRegisters(plan, order, weekday, month, date.tm_mday, yearValue, out))
+        if (WriteInRegisters(plan, order, weekday, month, date.tm_mday, yearValue, out) != kNoFit)
             return out;
     }
     return WriteThroughPlan(call, date, yearValue, out);
@@ -261,4 +271,20 @@ char *FormatLongDateThroughPlan(const LongDateForm &form, const KALDER_TM &date,
     PrepareWeekday(call, date.tm_wday);
     PrepareMonth(call, date.tm_mon);
     return WriteThroughPlan(call, date, YearValue(form, date.tm_year), out);
+}
+
+size_t ComposeLongDate(const LongDateForm &form, const KALDER_TM &date, char *text) {
+    LongDateWork work;
+    const LongDateCall call{form, work};
+    const fmt::PaddedText weekday = PrepareWeekday(call, date.tm_wday);
+    const fmt::PaddedText month = PrepareMonth(call, date.tm_mon);
+    const int32_t yearValue = YearValue(form, date.tm_year);
+    const int32_t order = form.order;
+    if (HasRegisterShape(form.plan, static_cast<uint32_t>(order))) {
+        const size_t len =
+            WriteInRegisters(form.plan, order, weekday, month, date.tm_mday, yearValue, text);
+        if (len != kNoFit)
+            return len;
+    }
+    return RunPlan(call, date, yearValue, text, kComposedLongDateArea);
 }

@@ -14,6 +14,9 @@ struct LongDateForm {
     int32_t dayName;    // iDayName: 0 none, 1 full, 2 abbreviated
     int32_t monthStyle; // iMonthStyle: 0 number, 1 two digits, 2 abbreviated, 3 name
     int32_t fullYear;   // bLongFullYear
+    // Without a full year, the year in its century (2024 as 24) instead of
+    // tm_year itself (124).
+    bool yearInCentury;
     fmt::Plan plan;
     fmt::LongDateNames names;
 };
@@ -25,12 +28,21 @@ constexpr void SetLongDateForm(LongDateForm &form, const WINDATESTRUC &record) {
     form.dayName = record.iDayName;
     form.monthStyle = record.iMonthStyle;
     form.fullYear = record.bLongFullYear;
+    form.yearInCentury = false;
     form.plan = fmt::Compile(record.szLongFmt);
 }
 
 // Writes the long date of date into out (at most 39 characters and a NUL;
 // out may be null) in the long-date form; returns out.
 char *FormatLongDate(const LongDateForm &form, const KALDER_TM &date, char *out);
+
+// The longest long date ComposeLongDate writes, terminator included: the
+// longest names and literals and two numbers of 11 characters fit.
+inline constexpr size_t kComposedLongDateArea = 256;
+
+// Writes the whole long date of date, never cut, into text
+// (kComposedLongDateArea bytes) and returns its length.
+size_t ComposeLongDate(const LongDateForm &form, const KALDER_TM &date, char *text);
 
 // The same through the general plan runner alone, never the register path:
 // what that fast path is held to.

@@ -30,14 +30,11 @@ inline uint16_t ShownYear(const WINDATESTRUC &record, uint16_t year) {
 
 } // namespace short_date
 
-// Writes year, month and day in the short form of the settings record, run
-// through the plan of its short format, into out (40 bytes); returns out,
-// or null for a null out.
-inline char *FormatShortDate(const WINDATESTRUC &record, const fmt::Plan &plan, uint16_t year,
-                             uint16_t month, uint16_t day, char *out) {
-    if (out == nullptr)
-        return nullptr;
-    const uint16_t shown = short_date::ShownYear(record, year);
+// Writes year, month and day, the year as shown, in the short form of the
+// settings record, run through the plan of its short format, into area
+// (40 bytes); returns the length.
+inline size_t ComposeShortDate(const WINDATESTRUC &record, const fmt::Plan &plan, uint16_t shown,
+                               uint16_t month, uint16_t day, char *area) {
     uint16_t values[3] = {month, day, shown};
     if (record.iShortOrder == 1) {
         values[0] = day;
@@ -47,16 +44,24 @@ inline char *FormatShortDate(const WINDATESTRUC &record, const fmt::Plan &plan, 
         values[1] = month;
         values[2] = day;
     }
+    if (plan.threeNumbers) [[likely]]
+        return fmt::RunThreeNumbers(plan, values[0], values[1], values[2], area);
+    const fmt::Arg args[3] = {fmt::IntArg(values[0]), fmt::IntArg(values[1]),
+                              fmt::IntArg(values[2])};
+    return fmt::Run(plan, args, 3, area, short_date::kArea);
+}
+
+// Writes year, month and day in the short form of the settings record, run
+// through the plan of its short format, into out (40 bytes); returns out,
+// or null for a null out.
+inline char *FormatShortDate(const WINDATESTRUC &record, const fmt::Plan &plan, uint16_t year,
+                             uint16_t month, uint16_t day, char *out) {
+    if (out == nullptr)
+        return nullptr;
     char area[short_date::kArea];
     static_assert(sizeof area == 40, "RunThreeNumbers needs 40 bytes");
-    size_t length;
-    if (plan.threeNumbers) [[likely]] {
-        length = fmt::RunThreeNumbers(plan, values[0], values[1], values[2], area);
-    } else {
-        const fmt::Arg args[3] = {fmt::IntArg(values[0]), fmt::IntArg(values[1]),
-                                  fmt::IntArg(values[2])};
-        length = fmt::Run(plan, args, 3, area, sizeof area);
-    }
+    const size_t length =
+        ComposeShortDate(record, plan, short_date::ShownYear(record, year), month, day, area);
     fmt::CopySmall(out, area, length + 1);
     return out;
 }

@@ -85,8 +85,10 @@ inline int32_t ParseDate(DosDate *date, const char *text) {
     const Settings *settings = SettingsNamedByThread();
     if (settings != nullptr && settings->dateDelimiters.plainDigits &&
         ReadDateOfShortNumbers(settings->record.iShortOrder, settings->record.sDate[0], date, text))
-        [[likely]]
+        [[likely]] {
+        date_words::SetFebruaryForWord(date->year);
         return 0;
+    }
     return ParseDateInFull(date, text);
 }
 

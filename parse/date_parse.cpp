@@ -37,16 +37,25 @@ Warning FirstBadValue(const TypedDate &date) {
 
 } // namespace
 
-Warning ParseShortDate(const WINDATESTRUC &record, const tok::Delimiters &delimiters, DosDate *date,
-                       const char *text) {
+Warning ReadShortDate(const WINDATESTRUC &record, const tok::Delimiters &delimiters,
+                      const char *text, TypedDate *typed) {
     using namespace date_parse;
     int32_t v[3];
     ReadNumbers(delimiters.set, text, v);
-    TypedDate typed = Place(record.iShortOrder, v);
-    typed.year = CompleteYear(typed.year);
-    const int32_t february = StoreFebruary(FebruaryOf(typed.year));
-    if (!InRange(typed, february))
-        return FirstBadValue(typed);
+    *typed = Place(record.iShortOrder, v);
+    typed->year = CompleteYear(typed->year);
+    if (!InRange(*typed, FebruaryOf(typed->year)))
+        return FirstBadValue(*typed);
+    return kNoWarning;
+}
+
+Warning ParseShortDate(const WINDATESTRUC &record, const tok::Delimiters &delimiters, DosDate *date,
+                       const char *text) {
+    TypedDate typed;
+    const Warning found = ReadShortDate(record, delimiters, text, &typed);
+    SetFebruaryFor(typed.year);
+    if (found)
+        return found;
     date->year = static_cast<uint16_t>(typed.year);
     date->month = static_cast<uint16_t>(typed.month);
     date->day = static_cast<uint16_t>(typed.day);

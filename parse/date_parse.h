@@ -58,10 +58,10 @@ inline bool InRange(const TypedDate &date, int32_t february) {
 // The date parse's fast path: reads a text of three short numbers (one to
 // four digits) with single delimiters (the fixed ones and separator) that
 // is a good date, in one straight pass, without a call, in the element
-// order of the settings record (iShortOrder): true, with date
-// set and the typed year's February left in the month table, when text is
-// such a date; false, with nothing written, for any other text, which
-// ParseShortDate then reads.  Only for a separator field without digits.
+// order of the settings record (iShortOrder): true, with date set, when
+// text is such a date; false, with nothing written, for any other text,
+// which ReadShortDate then reads.  Only for a separator field without
+// digits.  Writes nothing else.
 inline bool ReadDateOfShortNumbers(int32_t order, char separator, DosDate *date, const char *text) {
     using namespace date_parse;
     char work[100]; // as large as the general cut's: no move can leave it
@@ -74,7 +74,6 @@ inline bool ReadDateOfShortNumbers(int32_t order, char separator, DosDate *date,
     const int32_t february = FebruaryOf(typed.year);
     if (!InRange(typed, february))
         return false;
-    StoreFebruary(february);
     date->year = static_cast<uint16_t>(typed.year);
     date->month = static_cast<uint16_t>(typed.month);
     date->day = static_cast<uint16_t>(typed.day);
@@ -82,9 +81,14 @@ inline bool ReadDateOfShortNumbers(int32_t order, char separator, DosDate *date,
 }
 
 // Reads any text as a short date in the element order of the settings
-// record, cut at the given delimiters, into date; on a bad value the
-// warning to show (date unchanged), naming the first of year, month and day
-// that is out of range against the February of the typed year.  Leaves
-// that February in the month table.
+// record, cut at the given delimiters: the date as typed, its year placed
+// in its century, into typed, and on a bad value the warning to show,
+// naming the first of year, month and day that is out of range against the
+// February of the typed year.  Writes nothing else.
+Warning ReadShortDate(const WINDATESTRUC &record, const tok::Delimiters &delimiters,
+                      const char *text, date_parse::TypedDate *typed);
+
+// ReadShortDate into date (unchanged on a bad value), leaving the typed
+// year's February in the month table, where the classic parse leaves it.
 Warning ParseShortDate(const WINDATESTRUC &record, const tok::Delimiters &delimiters, DosDate *date,
                        const char *text);

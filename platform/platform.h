@@ -29,6 +29,13 @@ void FreeModule(Module module);
 
 // String resources (LoadStringA): the length copied, 0 when missing.
 int LoadString(Module module, unsigned id, char *out, int size);
+// The same text as Unicode (LoadStringW), whatever the system code page.
+int LoadStringWide(Module module, unsigned id, char16_t *out, int size);
+
+// Text of the system code page (the one the profile is read in) as
+// Unicode (MultiByteToWideChar on CP_ACP): the number of units written, at
+// most size; 0 when it does not fit.
+int SystemTextToWide(const char *text, int length, char16_t *out, int size);
 
 // User interface (MessageBoxA, MessageBeep, GetFocus).
 int MessageBox(Window owner, const char *text, const char *caption, unsigned style);

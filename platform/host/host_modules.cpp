@@ -122,6 +122,16 @@ bool IsResourceFileName(const char *path) {
     return true;
 }
 
+// The module a path of the kit's form "<folder>\\de\\kaldres.dll" names by
+// its folder, or null for any other path.
+LanguageModule *LanguageOfFolder(const char *path) {
+    const char *slash = std::strrchr(path, '\\');
+    if (slash == nullptr || slash - path < 3 || slash[-3] != '\\')
+        return nullptr;
+    const char code[3] = {slash[-2], slash[-1], '\0'};
+    return FindLanguage(code);
+}
+
 const char *FindString(const LanguageModule &module, unsigned id) {
     auto it = overrides.find(id);
     if (it != overrides.end())
@@ -194,6 +204,8 @@ Module LoadModule(const char *path) {
     if (!path || !resourcePresent || !IsResourceFileName(path))
         return nullptr;
     ++loadedModules;
+    if (LanguageModule *module = LanguageOfFolder(path))
+        return module;
     return LanguageInForce();
 }
 
@@ -217,6 +229,18 @@ int LoadString(Module module, unsigned id, char *out, int size) {
     std::memcpy(out, text, length);
     out[length] = '\0';
     return static_cast<int>(length);
+}
+
+// The resource texts are held in Windows-1252, as the system's ANSI code
+// page would give them.
+int LoadStringWide(Module module, unsigned id, char16_t *out, int size) {
+    if (out == nullptr || size <= 0)
+        return 0;
+    char text[1024];
+    const int length = LoadString(module, id, text, static_cast<int>(sizeof text));
+    const int units = SystemTextToWide(text, length, out, size - 1);
+    out[units] = u'\0';
+    return units;
 }
 
 } // namespace plat

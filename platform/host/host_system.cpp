@@ -99,4 +99,21 @@ std::FILE *OpenTextFile(const char *path) {
     return std::fopen(hostPath.c_str(), "r");
 }
 
+// The host's system code page is Windows-1252: Latin-1 but for the
+// printable characters it puts in 0x80 to 0x9F (five of which are unused
+// and taken here as the control characters of the same number).
+int SystemTextToWide(const char *text, int length, char16_t *out, int size) {
+    static constexpr char16_t kHigh[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    if (text == nullptr || length <= 0 || length > size)
+        return 0;
+    for (int i = 0; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        out[i] = c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : char16_t{c};
+    }
+    return length;
+}
+
 } // namespace plat

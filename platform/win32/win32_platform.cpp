@@ -29,6 +29,19 @@ int LoadString(Module module, unsigned id, char *out, int size) {
     return LoadStringA(static_cast<HINSTANCE>(module), id, out, size);
 }
 
+int LoadStringWide(Module module, unsigned id, char16_t *out, int size) {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    if (out == nullptr || size <= 0)
+        return 0; // a size of 0 would ask for a pointer into the resource
+    return LoadStringW(static_cast<HINSTANCE>(module), id, reinterpret_cast<wchar_t *>(out), size);
+}
+
+int SystemTextToWide(const char *text, int length, char16_t *out, int size) {
+    if (length == 0)
+        return 0;
+    return MultiByteToWideChar(CP_ACP, 0, text, length, reinterpret_cast<wchar_t *>(out), size);
+}
+
 int MessageBox(Window owner, const char *text, const char *caption, unsigned style) {
     return MessageBoxA(static_cast<HWND>(owner), text, caption, style);
 }

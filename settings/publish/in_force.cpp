@@ -1,5 +1,6 @@
 #include "settings/publish/in_force.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <new>
@@ -62,7 +63,16 @@ Published *TakeValue() {
     return NewAligned<Published>();
 }
 
+// How derived objects are released: one function for all.
+std::atomic<void (*)(void *)> releaseOfDerived{nullptr};
+
+void ReleaseDerived(Published *value) {
+    if (void *derived = value->derived.exchange(nullptr, std::memory_order_acquire))
+        releaseOfDerived.load(std::memory_order_relaxed)(derived);
+}
+
 void GiveValueBack(Published *value) {
+    ReleaseDerived(value);
     if (value->allocation != nullptr)
         std::free(value->allocation);
     else
@@ -203,6 +213,23 @@ int ActiveRecords() {
 
 using namespace in_force;
 
+void *DerivedOf(const Settings &settings, void *(*make)(const Settings &),
+                void (*release)(void *)) {
+    static_assert(offsetof(Published, settings) == 0);
+    auto &value = const_cast<Published &>(reinterpret_cast<const Published &>(settings));
+    void *derived = value.derived.load(std::memory_order_acquire);
+    if (derived != nullptr)
+        return derived;
+    void *made = make(settings);
+    if (made == nullptr)
+        return nullptr;
+    releaseOfDerived.store(release, std::memory_order_relaxed);
+    if (value.derived.compare_exchange_strong(derived, made, std::memory_order_acq_rel))
+        return made;
+    release(made); // another call made one first
+    return derived;
+}
+
 bool PublishSettings(const Settings &settings) {
     Published *value = TakeValue();
     if (value == nullptr)
@@ -228,4 +255,5 @@ void StopPublishing() {
         plat::StopThreadValues();
     }
     Switch(&builtIn);
+    ReleaseDerived(&builtIn);
 }

@@ -30,6 +30,9 @@ struct alignas(64) Published {
     Settings settings;
     Published *nextRetired = nullptr; // in the list of values to be given back
     void *allocation = nullptr;       // what to free; null for the values built in
+    // An object made of the settings on first request (see DerivedOf),
+    // released with the value.
+    std::atomic<void *> derived{nullptr};
 };
 
 // A thread's record of the value it holds.
@@ -109,6 +112,12 @@ class SettingsHold {
     const Settings *settings_;
     in_force::ReaderRecord *perCall_;
 };
+
+// An object made of settings (the settings of a hold) by make, once for
+// each value put in force, on the first request: kept with the value and
+// handed to release when the value is given back.  Valid while the caller
+// holds settings.  Null when make gives null.
+void *DerivedOf(const Settings &settings, void *(*make)(const Settings &), void (*release)(void *));
 
 // Puts a copy of settings in force; false, with the settings in force left
 // as they are, when there is no memory for it.

@@ -1,0 +1,79 @@
+#include "modern/language.h"
+
+#include <cstring>
+#include <iterator>
+
+#include "res/string_ids.h"
+#include "strings/vs_string.h"
+#include "text/ascii_compare.h"
+#include "text/unicode.h"
+
+namespace modern {
+
+namespace {
+
+constexpr const char *kCodes[] = {"en", "de", "fr", "es"};
+
+// The name of January in each language, as its module holds it: how the
+// library's own module tells its language (its file name does not).
+constexpr const char *kJanuary[] = {"January", "Januar", "janvier", "enero"};
+
+constexpr unsigned kPathArea = 300;
+
+} // namespace
+
+const char *LanguageCode(const char *name) {
+    if (name == nullptr)
+        return nullptr;
+    const size_t length = std::strcspn(name, "_-.@");
+    if (length != 2)
+        return nullptr;
+    for (const char *code : kCodes) {
+        if (AsciiLower(name[0]) == code[0] && AsciiLower(name[1]) == code[1])
+            return code;
+    }
+    return nullptr;
+}
+
+plat::Module LoadLanguageModule(const char *code) {
+    char path[kPathArea];
+    const unsigned length = plat::ModuleFileName(vs_GetInstance(), path, kPathArea);
+    if (length == 0 || length >= kPathArea)
+        return nullptr;
+    char *slash = std::strrchr(path, '\\');
+    const char tail[] = "\\xx\\kaldres.dll";
+    if (slash == nullptr || static_cast<size_t>(slash - path) + sizeof tail > kPathArea)
+        return nullptr;
+    std::memcpy(slash, tail, sizeof tail);
+    slash[1] = code[0];
+    slash[2] = code[1];
+    return plat::LoadModule(path);
+}
+
+size_t LoadTextUtf8(plat::Module module, unsigned id, char *out, size_t size) {
+    char16_t wide[512];
+    const int units = plat::LoadStringWide(module, id, wide, static_cast<int>(std::size(wide)));
+    char text[3 * std::size(wide)];
+    const ptrdiff_t length =
+        units > 0 ? uni::Utf8FromUtf16(wide, static_cast<size_t>(units), text, sizeof text) : 0;
+    if (length < 0 || size == 0) {
+        if (size != 0)
+            out[0] = '\0';
+        return 0;
+    }
+    const size_t kept = uni::WholePrefix(text, static_cast<size_t>(length), size - 1);
+    uni::PutBounded(text, kept, out, size);
+    return kept;
+}
+
+const char *LanguageOfModule(plat::Module module) {
+    char january[32];
+    LoadTextUtf8(module, KALDER_STR_FIRST_MONTH_NAME, january, sizeof january);
+    for (size_t i = 0; i < std::size(kCodes); ++i) {
+        if (std::strcmp(january, kJanuary[i]) == 0)
+            return kCodes[i];
+    }
+    return "en";
+}
+
+} // namespace modern
