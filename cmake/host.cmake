@@ -80,6 +80,7 @@ target_link_libraries(kalder32_archive INTERFACE ${KALDER_CXX_RUNTIME})
 # The deterministic pass over every export (tests/calls), over the shared
 # library; the Windows builds compare their own passes with its output.
 add_executable(calls_host ${PROJECT_SOURCE_DIR}/tests/calls/calls.c
+                          ${PROJECT_SOURCE_DIR}/tests/calls/modern_diff.c
                           ${PROJECT_SOURCE_DIR}/tests/calls/calls_host.c)
 target_include_directories(calls_host PRIVATE ${PROJECT_SOURCE_DIR}/include
                                               ${PROJECT_SOURCE_DIR}/tests/calls)

@@ -21,13 +21,14 @@
 /* Every export, in ordinal order. */
 #define KALDER_EXPORTS(X)                                                                          \
     X(DosdToJulian)                                                                                \
-    X(CorrectLeap) X(JulianToDosd) X(GetWinDateFormat) X(FillDosDateFormatString)                  \
-        X(FillDateFormatString) X(FillTimeFormatString) X(FillTimeHrMin)                           \
-            X(ParseDosDateFormatString) X(ParseDateFormatString) X(ParseTimeFormatString)          \
-                X(CalcDateSeconds) X(ParseTimeHrMin) X(GetTimeSep) X(Days_in_Month)                \
-                    X(CopyWinDateStruc) X(FillLongDateFormatString) X(FillTimeFormat3Strings)      \
-                        X(Fill3StrTimeHrMin) X(checkhrmin) X(ParseTimeFormat2Strings)              \
-                            X(atoi_NullCheck) X(SetTmJulian) X(CorrectLeapFromYear)
+    X(CorrectLeap)                                                                                 \
+    X(JulianToDosd) X(GetWinDateFormat) X(FillDosDateFormatString) X(FillDateFormatString)         \
+        X(FillTimeFormatString) X(FillTimeHrMin) X(ParseDosDateFormatString)                       \
+            X(ParseDateFormatString) X(ParseTimeFormatString) X(CalcDateSeconds) X(ParseTimeHrMin) \
+                X(GetTimeSep) X(Days_in_Month) X(CopyWinDateStruc) X(FillLongDateFormatString)     \
+                    X(FillTimeFormat3Strings) X(Fill3StrTimeHrMin) X(checkhrmin)                   \
+                        X(ParseTimeFormat2Strings) X(atoi_NullCheck) X(SetTmJulian)                \
+                            X(CorrectLeapFromYear)
 
 typedef struct KalderApi {
 #define KALDER_API_FIELD(name) __typeof__(name) *name;

@@ -21,6 +21,7 @@
  */
 #include "boxes.h"
 #include "calls.h"
+#include "modern_diff.h"
 #include "stress.h"
 #include "winutil.h"
 #include "wtest.h"
@@ -224,6 +225,8 @@ static void write_calls(const char *file) {
     REQUIRE_VOID(out != NULL);
     box_echo = out;
     CHECK_INT(calls_run(out, join_path(path, exe_dir(), "KALDER32.dll")), 0);
+    if (diff_differences() != 0)
+        printf("modern calls differ from the classic ones:\n%s", diff_report());
     box_echo = NULL;
     CHECK(fclose(out) == 0);
 }

@@ -69,6 +69,7 @@ endfunction()
 kalder_wine_program(probe probe.c)
 kalder_wine_program(abi abi.c)
 target_sources(abi PRIVATE ${PROJECT_SOURCE_DIR}/tests/calls/calls.c
+                           ${PROJECT_SOURCE_DIR}/tests/calls/modern_diff.c
                            ${PROJECT_SOURCE_DIR}/tests/calls/calls_win.c ${KALDER_WINE_DIR}/stress.c)
 target_include_directories(abi PRIVATE ${PROJECT_SOURCE_DIR}/tests/calls)
 kalder_wine_program(typical typical.c)
