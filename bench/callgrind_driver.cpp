@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "frame/host/loader.h"
+#include "kalder.h"
 #include "kalder32.h"
 #include "platform/host/host_control.h"
 
@@ -90,6 +91,57 @@ void Seconds() {
         Sink = CalcDateSeconds(&tm);
 }
 
+// The modern calls, with a settings object made once.
+KalderSettings *settings = nullptr;
+
+void ModernShortDates() {
+    char out[40];
+    for (int i = 0; i < kCalls; ++i)
+        Sink = KalderFormatShortDate(settings, 2024, 3, 5, out, sizeof out);
+}
+
+void ModernLongDates() {
+    char out[64];
+    for (int i = 0; i < kCalls; ++i)
+        Sink = KalderFormatLongDate(settings, 2024, 3, 5, out, sizeof out);
+}
+
+void ModernTimes() {
+    char out[24];
+    for (int i = 0; i < kCalls; ++i)
+        Sink = KalderFormatTime(settings, 13, 7, out, sizeof out);
+}
+
+void ModernTimeValues() {
+    char out[24];
+    for (int i = 0; i < kCalls; ++i)
+        Sink = KalderFormatTimeValue(settings, 1709650000, out, sizeof out);
+}
+
+void ModernDateParses() {
+    KalderDate date{};
+    for (int i = 0; i < kCalls; ++i)
+        Sink = KalderParseDate(settings, "12/25/1999", KALDER_NUL_TERMINATED, &date, nullptr);
+}
+
+void ModernTimeParses() {
+    int32_t hour = 0;
+    int32_t minute = 0;
+    for (int i = 0; i < kCalls; ++i)
+        Sink = KalderParseTime(settings, "13:07", KALDER_NUL_TERMINATED, &hour, &minute, nullptr);
+}
+
+void ModernDaysToDates() {
+    KalderDate date{};
+    for (int i = 0; i < kCalls; ++i)
+        Sink = KalderDateOfDay(2100, 200, &date);
+}
+
+void ModernDatesToDays() {
+    for (int i = 0; i < kCalls; ++i)
+        Sink = KalderDayOfYear(2100, 7, 19);
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -101,6 +153,7 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "callgrind_driver: the library did not attach\n");
         return 1;
     }
+    settings = KalderSettingsInForce();
     const struct {
         const char *name;
         void (*run)();
@@ -112,10 +165,19 @@ int main(int argc, char **argv) {
                     {"time-parse", TimeParses},
                     {"julian-to-dosd", DaysToDates},
                     {"dosd-to-julian", DatesToDays},
-                    {"seconds", Seconds}};
+                    {"seconds", Seconds},
+                    {"modern-short", ModernShortDates},
+                    {"modern-long", ModernLongDates},
+                    {"modern-time", ModernTimes},
+                    {"modern-time-value", ModernTimeValues},
+                    {"modern-date-parse", ModernDateParses},
+                    {"modern-time-parse", ModernTimeParses},
+                    {"modern-date-of-day", ModernDaysToDates},
+                    {"modern-day-of-year", ModernDatesToDays}};
     for (const auto &family : families)
         if (only == nullptr || std::strcmp(only, family.name) == 0)
             family.run();
+    KalderSettingsFree(settings);
     host::UnloadLibrary();
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "calendar/civil.h"
 #include "calendar/month_table.h"
 #include "frame/host/loader.h"
+#include "kalder.h"
 #include "kalder32.h"
 #include "platform/host/host_control.h"
 
@@ -45,6 +46,10 @@ KALDER_TM KalderTm(const Ymd &d) {
     return t;
 }
 
+// The modern calls run with a settings object made once (the settings in
+// force when the benchmarks start), as a caller that keeps one would.
+KalderSettings *modernSettings = nullptr;
+
 // --- short date ------------------------------------------------------------
 
 void ShortDate_Kalder(benchmark::State &state) {
@@ -61,6 +66,18 @@ void ShortDate_Kalder(benchmark::State &state) {
     }
 }
 BENCHMARK(ShortDate_Kalder);
+
+void ShortDate_Modern(benchmark::State &state) {
+    char out[40];
+    int i = 0;
+    for (auto _ : state) {
+        const Ymd &d = kDates[i++ & (kRing - 1)];
+        benchmark::DoNotOptimize(
+            KalderFormatShortDate(modernSettings, d.year, d.month, d.day, out, sizeof out));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(ShortDate_Modern);
 
 void ShortDate_Snprintf(benchmark::State &state) {
     char out[40];
@@ -103,6 +120,18 @@ void LongDate_Kalder(benchmark::State &state) {
 }
 BENCHMARK(LongDate_Kalder);
 
+void LongDate_Modern(benchmark::State &state) {
+    char out[64];
+    int i = 0;
+    for (auto _ : state) {
+        const Ymd &d = kDates[i++ & (kRing - 1)];
+        benchmark::DoNotOptimize(
+            KalderFormatLongDate(modernSettings, d.year, d.month, d.day, out, sizeof out));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(LongDate_Modern);
+
 void LongDate_Strftime(benchmark::State &state) {
     struct tm tms[kRing];
     for (int i = 0; i < kRing; ++i)
@@ -130,6 +159,17 @@ void Time_Kalder(benchmark::State &state) {
 }
 BENCHMARK(Time_Kalder);
 
+void Time_Modern(benchmark::State &state) {
+    char out[24];
+    int i = 0;
+    for (auto _ : state) {
+        const int k = i++ & (kRing - 1);
+        benchmark::DoNotOptimize(KalderFormatTime(modernSettings, k * 3, k * 7, out, sizeof out));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(Time_Modern);
+
 void Time_Snprintf(benchmark::State &state) {
     char out[24];
     int i = 0;
@@ -154,6 +194,17 @@ void TimeValue_Kalder(benchmark::State &state) {
     }
 }
 BENCHMARK(TimeValue_Kalder);
+
+void TimeValue_Modern(benchmark::State &state) {
+    char out[24];
+    int i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            KalderFormatTimeValue(modernSettings, kTimes[i++ & (kRing - 1)], out, sizeof out));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(TimeValue_Modern);
 
 void TimeValue_GmtimeSnprintf(benchmark::State &state) {
     char out[24];
@@ -206,6 +257,17 @@ void ParseDate_Kalder(benchmark::State &state) {
 }
 BENCHMARK(ParseDate_Kalder);
 
+void ParseDate_Modern(benchmark::State &state) {
+    KalderDate d{};
+    int i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(KalderParseDate(modernSettings, kTypedDates[i++ & (kRing - 1)],
+                                                 KALDER_NUL_TERMINATED, &d, nullptr));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(ParseDate_Modern);
+
 void ParseDate_Sscanf(benchmark::State &state) {
     int m, d, y;
     int i = 0;
@@ -239,6 +301,17 @@ void ParseTime_Kalder(benchmark::State &state) {
     }
 }
 BENCHMARK(ParseTime_Kalder);
+
+void ParseTime_Modern(benchmark::State &state) {
+    int32_t h, m;
+    int i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(KalderParseTime(modernSettings, kTypedTimes[i++ & (kRing - 1)],
+                                                 KALDER_NUL_TERMINATED, &h, &m, nullptr));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(ParseTime_Modern);
 
 void ParseTime_Sscanf(benchmark::State &state) {
     int h, m;
@@ -274,6 +347,17 @@ void JulianToDosd_Kalder(benchmark::State &state) {
 }
 BENCHMARK(JulianToDosd_Kalder)->Arg(1970)->Arg(2100)->Arg(30000);
 
+void DateOfDay_Modern(benchmark::State &state) {
+    const auto year = static_cast<int32_t>(state.range(0));
+    int i = 0;
+    KalderDate d{};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(KalderDateOfDay(year, 1 + (i++ & 255), &d));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(DateOfDay_Modern)->Arg(1970)->Arg(2100)->Arg(9999);
+
 void DosdToJulian_Kalder(benchmark::State &state) {
     const auto year = static_cast<uint16_t>(state.range(0));
     int i = 0;
@@ -287,6 +371,17 @@ void DosdToJulian_Kalder(benchmark::State &state) {
     }
 }
 BENCHMARK(DosdToJulian_Kalder)->Arg(1970)->Arg(2100)->Arg(30000);
+
+void DayOfYear_Modern(benchmark::State &state) {
+    const auto year = static_cast<int32_t>(state.range(0));
+    int i = 0;
+    for (auto _ : state) {
+        const int k = i++;
+        benchmark::DoNotOptimize(KalderDayOfYear(year, 1 + (k % 12), 1 + (k & 15)));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(DayOfYear_Modern)->Arg(1970)->Arg(2100)->Arg(9999);
 
 void CalcDateSeconds_Kalder(benchmark::State &state) {
     const auto tmYear = static_cast<int32_t>(state.range(0));
@@ -323,11 +418,13 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "kalder_bench: the library did not attach\n");
         return 1;
     }
+    modernSettings = KalderSettingsInForce();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    KalderSettingsFree(modernSettings);
     host::UnloadLibrary();
     return 0;
 }

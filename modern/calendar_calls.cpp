@@ -35,13 +35,14 @@ extern "C" int32_t KALDER_CALL KalderDaysInMonth(int32_t year, int32_t month) {
         return KALDER_BAD_YEAR;
     if (month < 1 || month > 12)
         return KALDER_BAD_MONTH;
-    return MonthLength(month, FebruaryOf(year));
+    return MonthLength(month, modern::FebruaryOfYear(year));
 }
 
 extern "C" int32_t KALDER_CALL KalderDayOfYear(int32_t year, int32_t month, int32_t day) {
     if (const KalderStatus bad = modern::CheckDate(year, month, day))
         return bad;
-    const auto before = date_words::DaysBeforeMonth(static_cast<uint32_t>(month), FebruaryOf(year));
+    const auto before =
+        date_words::DaysBeforeMonth(static_cast<uint32_t>(month), modern::FebruaryOfYear(year));
     return static_cast<int32_t>(before) + day;
 }
 
@@ -50,6 +51,20 @@ extern "C" KalderStatus KALDER_CALL KalderDateOfDay(int32_t year, int32_t day, K
         return KALDER_BAD_ARGUMENT;
     if (year < modern::kFirstYear || year > modern::kLastYear)
         return KALDER_BAD_YEAR;
+    // The 32-bit count of the date words where it holds, as JulianToDosd
+    // counts; 64-bit days beyond.
+    const uint32_t count =
+        static_cast<uint32_t>(date_words::DaysToNewYear(static_cast<uint16_t>(year))) +
+        kDayCountShift + static_cast<uint32_t>(day) - 1u;
+    if (count <= kDayCountLast) [[likely]] {
+        const CivilDate civil = CivilFromDayCount(count);
+        if (civil.year < modern::kFirstYear || civil.year > modern::kLastYear)
+            return KALDER_BAD_DAY;
+        *date = KalderDate{civil.year, static_cast<int32_t>(civil.month),
+                           static_cast<int32_t>(civil.day),
+                           static_cast<int32_t>(WeekdayFromDayCount(count))};
+        return KALDER_OK;
+    }
     KalderDate found{};
     if (StoreDays(DaysToNewYear(year) + day - 1, &found) != KALDER_OK)
         return KALDER_BAD_DAY;

@@ -1,23 +1,34 @@
 // Dates and times as text, bounded, in UTF-8.
-#include "calendar/civil.h"
 #include "format/long_date.h"
 #include "format/short_date.h"
+#include "format/time_format.h"
 #include "modern/civil_checks.h"
 #include "modern/output.h"
 #include "modern/settings_object.h"
-#include "parse/time_parse.h"
 
 namespace {
 
 constexpr int64_t kSecondsPerDay = 86400;
 
-// hour, the separator and the minute in two digits into text (32 bytes);
-// the length.
+// hour, the separator and the minute in two digits into text (kArea bytes),
+// terminated; the length.
 size_t ComposeTime(const KalderSettings &s, int32_t hour, int32_t minute, char *text) {
     char *p = fmt::PutDecimal(text, hour, false);
     std::memcpy(p, s.timeSeparator, 4);
     p = fmt::PutDecimal(p + s.timeSeparatorLength, minute, true);
+    *p = '\0';
     return static_cast<size_t>(p - text);
+}
+
+// The time checkhrmin takes, or the status of what it refuses.
+KalderStatus CheckTime(int32_t hour, int32_t minute) {
+    if (hour < 0 || hour > 24)
+        return KALDER_BAD_HOUR;
+    if (minute < 0 || minute > 59)
+        return KALDER_BAD_MINUTE;
+    if (hour == 24 && minute != 0)
+        return KALDER_BAD_HOUR_24;
+    return KALDER_OK;
 }
 
 int FormatCheckedTime(const KalderSettings *settings, int32_t hour, int32_t minute, char *out,
@@ -25,7 +36,7 @@ int FormatCheckedTime(const KalderSettings *settings, int32_t hour, int32_t minu
     const modern::SettingsInUse use(settings);
     if (use.get() == nullptr)
         return modern::Fail(KALDER_NO_MEMORY, out, size);
-    char text[32];
+    char text[time_format::kArea];
     return modern::Put(text, ComposeTime(*use.get(), hour, minute, text), out, size);
 }
 
@@ -42,11 +53,15 @@ extern "C" int KALDER_CALL KalderFormatShortDate(const KalderSettings *settings,
     if (use.get() == nullptr)
         return modern::Fail(KALDER_NO_MEMORY, out, size);
     const Settings &value = use->value;
-    const int32_t shown = value.record.bFullYear ? year : year % 100;
+    const auto shown = static_cast<uint16_t>(value.record.bFullYear ? year : year % 100);
+    const auto m = static_cast<uint16_t>(month);
+    const auto d = static_cast<uint16_t>(day);
+    // Every short date fits the composer's area: with room for the area,
+    // it is composed in place.
+    if (size >= short_date::kArea) [[likely]]
+        return static_cast<int>(ComposeShortDate(value.record, value.shortPlan, shown, m, d, out));
     char area[short_date::kArea];
-    const size_t length =
-        ComposeShortDate(value.record, value.shortPlan, static_cast<uint16_t>(shown),
-                         static_cast<uint16_t>(month), static_cast<uint16_t>(day), area);
+    const size_t length = ComposeShortDate(value.record, value.shortPlan, shown, m, d, area);
     return modern::Put(area, length, out, size);
 }
 
@@ -64,8 +79,7 @@ extern "C" int KALDER_CALL KalderFormatLongDate(const KalderSettings *settings, 
     date.tm_year = year - 1900;
     date.tm_mon = month - 1;
     date.tm_mday = day;
-    date.tm_wday = static_cast<int32_t>(WeekdayFromDays(
-        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day))));
+    date.tm_wday = modern::WeekdayOfDate(year, month, day);
     char text[kComposedLongDateArea];
     return modern::Put(text, ComposeLongDate(use->value.longDate, date, text), out, size);
 }
@@ -74,8 +88,8 @@ extern "C" int KALDER_CALL KalderFormatTime(const KalderSettings *settings, int3
                                             int32_t minute, char *out, size_t size) {
     if (!modern::CanWrite(out, size))
         return KALDER_BAD_ARGUMENT;
-    if (const Warning bad = CheckHourMinute(&hour, &minute))
-        return modern::Fail(modern::StatusOf(bad), out, size);
+    if (const KalderStatus bad = CheckTime(hour, minute))
+        return modern::Fail(bad, out, size);
     return FormatCheckedTime(settings, hour, minute, out, size);
 }
 

@@ -8,6 +8,7 @@
 
 #include "kalder.h"
 #include "strings/warning.h"
+#include "text/small_copy.h"
 #include "text/unicode.h"
 
 namespace modern {
@@ -22,9 +23,15 @@ inline int Fail(KalderStatus status, char *out, size_t size) {
     return status;
 }
 
-// The whole text, written as far as it fits; its length.
+// The whole text, written as far as it fits; its length.  (The texts of
+// the calls are short: they fit, and are moved with CopySmall.)
 inline int Put(const char *text, size_t length, char *out, size_t size) {
-    uni::PutBounded(text, length, out, size);
+    if (length < size) [[likely]] {
+        CopySmall(out, text, length);
+        out[length] = '\0';
+    } else {
+        uni::PutBounded(text, length, out, size);
+    }
     return length > INT_MAX ? INT_MAX : static_cast<int>(length);
 }
 

@@ -1,7 +1,7 @@
 // Typed dates and times read quietly, and the texts of their failures.
 #include <cstdio>
 
-#include "calendar/civil.h"
+#include "modern/civil_checks.h"
 #include "modern/output.h"
 #include "modern/settings_object.h"
 #include "parse/date_parse.h"
@@ -13,20 +13,37 @@ namespace {
 // whole and read as far as they read it.
 constexpr size_t kTypedArea = 128;
 
-// A text argument as the parsers take it: terminated, in a work area.
+// A text argument as the parsers take it: terminated, where it is given
+// or in a work area.
 struct TypedText {
-    char text[kTypedArea + 1];
+    const char *text;
+    char area[kTypedArea + 1];
 };
+
+// A terminated text is read where it is: ASCII, the usual case, is known
+// in the pass that finds its end.
+KalderStatus TakeTerminated(const char *text, TypedText &typed) {
+    unsigned high = 0;
+    size_t length = 0;
+    for (; text[length] != '\0'; ++length)
+        high |= static_cast<unsigned char>(text[length]);
+    if (high >= 0x80 && !uni::IsUtf8(text, length))
+        return KALDER_BAD_TEXT;
+    typed.text = text;
+    return KALDER_OK;
+}
 
 KalderStatus TakeText(const char *text, size_t length, TypedText &typed) {
     if (text == nullptr)
         return KALDER_BAD_ARGUMENT;
-    length = modern::TextLength(text, length);
+    if (length == KALDER_NUL_TERMINATED)
+        return TakeTerminated(text, typed);
     if (!modern::IsPlainText(text, length))
         return KALDER_BAD_TEXT;
     const size_t kept = length < kTypedArea ? length : kTypedArea;
-    std::memcpy(typed.text, text, kept);
-    typed.text[kept] = '\0';
+    std::memcpy(typed.area, text, kept);
+    typed.area[kept] = '\0';
+    typed.text = typed.area;
     return KALDER_OK;
 }
 
@@ -40,8 +57,7 @@ void StoreDate(int32_t year, int32_t month, int32_t day, KalderDate *date) {
     date->year = year;
     date->month = month;
     date->day = day;
-    date->weekday = static_cast<int32_t>(WeekdayFromDays(
-        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day))));
+    date->weekday = modern::WeekdayOfDate(year, month, day);
 }
 
 // The built-in English texts, for a status without a text of its own in
@@ -100,6 +116,11 @@ int FillValue(const char *format, int32_t value, char *out, size_t size) {
     return modern::Put(text, length, out, size);
 }
 
+// A terminated text that the fast paths read whole is a good date or time
+// of digits and delimiters alone, ASCII all of it when the separator is;
+// any other text is checked first and read in full.
+bool IsAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
+
 } // namespace
 
 extern "C" KalderStatus KALDER_CALL KalderParseDate(const KalderSettings *settings,
@@ -107,22 +128,22 @@ extern "C" KalderStatus KALDER_CALL KalderParseDate(const KalderSettings *settin
                                                     KalderDate *date, int32_t *refused) {
     if (refused != nullptr)
         *refused = 0;
-    TypedText typed;
-    if (date == nullptr)
+    if (date == nullptr || text == nullptr)
         return KALDER_BAD_ARGUMENT;
-    if (const KalderStatus bad = TakeText(text, length, typed))
-        return bad;
     const modern::SettingsInUse use(settings);
     if (use.get() == nullptr)
         return KALDER_NO_MEMORY;
     const Settings &value = use->value;
+    const char separator = value.record.sDate[0];
     DosDate read{};
-    if (value.dateDelimiters.plainDigits &&
-        ReadDateOfShortNumbers(value.record.iShortOrder, value.record.sDate[0], &read, typed.text))
-        [[likely]] {
+    if (length == KALDER_NUL_TERMINATED && value.dateDelimiters.plainDigits && IsAscii(separator) &&
+        ReadDateOfShortNumbers(value.record.iShortOrder, separator, &read, text)) [[likely]] {
         StoreDate(read.year, read.month, read.day, date);
         return KALDER_OK;
     }
+    TypedText typed;
+    if (const KalderStatus bad = TakeText(text, length, typed))
+        return bad;
     date_parse::TypedDate found{};
     if (const Warning bad = ReadShortDate(value.record, value.dateDelimiters, typed.text, &found))
         return Refused(bad, refused);
@@ -135,22 +156,23 @@ extern "C" KalderStatus KALDER_CALL KalderParseTime(const KalderSettings *settin
                                                     int32_t *minute, int32_t *refused) {
     if (refused != nullptr)
         *refused = 0;
-    TypedText typed;
-    if (hour == nullptr || minute == nullptr)
+    if (hour == nullptr || minute == nullptr || text == nullptr)
         return KALDER_BAD_ARGUMENT;
-    if (const KalderStatus bad = TakeText(text, length, typed))
-        return bad;
     const modern::SettingsInUse use(settings);
     if (use.get() == nullptr)
         return KALDER_NO_MEMORY;
     const Settings &value = use->value;
+    const char separator = value.record.sTime[0];
+    if (length == KALDER_NUL_TERMINATED && value.timeDelimiters.plainDigits && IsAscii(separator) &&
+        ReadTimeOfShortNumbers(separator, hour, minute, text)) [[likely]]
+        return KALDER_OK;
+    TypedText typed;
+    if (const KalderStatus bad = TakeText(text, length, typed))
+        return bad;
     int32_t h = 0;
     int32_t m = 0;
-    if (!value.timeDelimiters.plainDigits ||
-        !ReadTimeOfShortNumbers(value.record.sTime[0], &h, &m, typed.text)) {
-        if (const Warning bad = ParseHourMinute(value.timeDelimiters, &h, &m, typed.text))
-            return Refused(bad, refused);
-    }
+    if (const Warning bad = ParseHourMinute(value.timeDelimiters, &h, &m, typed.text))
+        return Refused(bad, refused);
     *hour = h;
     *minute = m;
     return KALDER_OK;

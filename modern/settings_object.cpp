@@ -149,9 +149,7 @@ KalderSettings *MakeSettings(const WINDATESTRUC &record, plat::Module resources,
     return s;
 }
 
-SettingsInUse::SettingsInUse(const KalderSettings *settings) : settings_(settings) {
-    if (settings_ != nullptr) [[likely]]
-        return;
+void SettingsInUse::TakeInForce() {
     hold_.emplace();
     settings_ =
         static_cast<const KalderSettings *>(DerivedOf(**hold_, MakeOfSettingsInForce, Release));

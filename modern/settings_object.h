@@ -42,7 +42,10 @@ KalderSettings *MakeSettings(const WINDATESTRUC &record, plat::Module resources,
 // in force, taken for the call.
 class SettingsInUse {
   public:
-    explicit SettingsInUse(const KalderSettings *settings);
+    explicit SettingsInUse(const KalderSettings *settings) : settings_(settings) {
+        if (settings == nullptr) [[unlikely]]
+            TakeInForce();
+    }
     SettingsInUse(const SettingsInUse &) = delete;
     SettingsInUse &operator=(const SettingsInUse &) = delete;
 
@@ -51,6 +54,8 @@ class SettingsInUse {
     const KalderSettings *operator->() const { return settings_; }
 
   private:
+    void TakeInForce();
+
     const KalderSettings *settings_;
     std::optional<SettingsHold> hold_; // the settings in force, held for the call
 };
