@@ -47,6 +47,13 @@ plat::Module LoadLanguageModule(const char *code) {
     std::memcpy(slash, tail, sizeof tail);
     slash[1] = code[0];
     slash[2] = code[1];
+    if (plat::Module module = plat::LoadModule(path))
+        return module;
+    // The library's own module serves its own language (the kit has no
+    // folder for the language of the module beside the library).
+    if (std::strcmp(LanguageOfModule(vs_GetInstance()), code) != 0)
+        return nullptr;
+    std::memcpy(slash, tail + 3, sizeof tail - 3);
     return plat::LoadModule(path);
 }
 

@@ -14,8 +14,9 @@ namespace modern {
 const char *LanguageCode(const char *name);
 
 // The resource module of language code, kept as the kit lays it out:
-// <lang>\kaldres.dll in the folder of the library's own resource module.
-// Null when it is not there.  Give it back with plat::FreeModule.
+// <lang>\kaldres.dll in the folder of the library's own resource module,
+// or that own module when it is of that language.  Null when neither is
+// there.  Give it back with plat::FreeModule.
 plat::Module LoadLanguageModule(const char *code);
 
 // Text number id of module in UTF-8, cut between whole characters to fit

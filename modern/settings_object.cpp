@@ -6,7 +6,6 @@
 
 #include "modern/language.h"
 #include "settings/publish/in_force.h"
-#include "strings/date_names.h"
 #include "strings/vs_string.h"
 #include "strings/warning.h"
 #include "text/unicode.h"
