@@ -273,7 +273,8 @@ char *FormatLongDateThroughPlan(const LongDateForm &form, const KALDER_TM &date,
     return WriteThroughPlan(call, date, YearValue(form, date.tm_year), out);
 }
 
-size_t ComposeLongDate(const LongDateForm &form, const KALDER_TM &date, char *text) {
+const char *ComposeLongDate(const LongDateForm &form, const KALDER_TM &date, char *out, size_t size,
+                            char *area, size_t *length) {
     LongDateWork work;
     const LongDateCall call{form, work};
     const fmt::PaddedText weekday = PrepareWeekday(call, date.tm_wday);
@@ -281,10 +282,12 @@ size_t ComposeLongDate(const LongDateForm &form, const KALDER_TM &date, char *te
     const int32_t yearValue = YearValue(form, date.tm_year);
     const int32_t order = form.order;
     if (HasRegisterShape(form.plan, static_cast<uint32_t>(order))) {
-        const size_t len =
-            WriteInRegisters(form.plan, order, weekday, month, date.tm_mday, yearValue, text);
-        if (len != kNoFit)
-            return len;
+        // Texts of the fast path have at most 31 characters.
+        char *to = size > fmt::RegisterText::kMaxLength ? out : area;
+        *length = WriteInRegisters(form.plan, order, weekday, month, date.tm_mday, yearValue, to);
+        if (*length != kNoFit)
+            return to;
     }
-    return RunPlan(call, date, yearValue, text, kComposedLongDateArea);
+    *length = RunPlan(call, date, yearValue, area, kComposedLongDateArea);
+    return area;
 }

@@ -40,9 +40,12 @@ char *FormatLongDate(const LongDateForm &form, const KALDER_TM &date, char *out)
 // longest names and literals and two numbers of 11 characters fit.
 inline constexpr size_t kComposedLongDateArea = 256;
 
-// Writes the whole long date of date, never cut, into text
-// (kComposedLongDateArea bytes) and returns its length.
-size_t ComposeLongDate(const LongDateForm &form, const KALDER_TM &date, char *text);
+// Writes the whole long date of date, never cut: into out when it fits
+// size bytes with its terminator and the fast path writes it, else into
+// area (kComposedLongDateArea bytes).  Returns where the text is, and its
+// length in *length.
+const char *ComposeLongDate(const LongDateForm &form, const KALDER_TM &date, char *out, size_t size,
+                            char *area, size_t *length);
 
 // The same through the general plan runner alone, never the register path:
 // what that fast path is held to.

@@ -118,29 +118,35 @@ int FillValue(const char *format, int32_t value, char *out, size_t size) {
 
 // A terminated text that the fast paths read whole is a good date or time
 // of digits and delimiters alone, ASCII all of it when the separator is;
-// any other text is checked first and read in full.
+// any other text is checked first and read in full, out of line.
 bool IsAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
 
-} // namespace
+bool ReadDateFast(const Settings &value, const char *text, size_t length, KalderDate *date) {
+    const char separator = value.record.sDate[0];
+    DosDate read{};
+    if (length != KALDER_NUL_TERMINATED || !value.dateDelimiters.plainDigits ||
+        !IsAscii(separator) ||
+        !ReadDateOfShortNumbers(value.record.iShortOrder, separator, &read, text))
+        return false;
+    StoreDate(read.year, read.month, read.day, date);
+    return true;
+}
 
-extern "C" KalderStatus KALDER_CALL KalderParseDate(const KalderSettings *settings,
-                                                    const char *text, size_t length,
-                                                    KalderDate *date, int32_t *refused) {
-    if (refused != nullptr)
-        *refused = 0;
-    if (date == nullptr || text == nullptr)
-        return KALDER_BAD_ARGUMENT;
+bool ReadTimeFast(const Settings &value, const char *text, size_t length, int32_t *hour,
+                  int32_t *minute) {
+    const char separator = value.record.sTime[0];
+    return length == KALDER_NUL_TERMINATED && value.timeDelimiters.plainDigits &&
+           IsAscii(separator) && ReadTimeOfShortNumbers(separator, hour, minute, text);
+}
+
+[[gnu::noinline]] KalderStatus ParseDateInFull(const KalderSettings *settings, const char *text,
+                                               size_t length, KalderDate *date, int32_t *refused) {
     const modern::SettingsInUse use(settings);
     if (use.get() == nullptr)
         return KALDER_NO_MEMORY;
     const Settings &value = use->value;
-    const char separator = value.record.sDate[0];
-    DosDate read{};
-    if (length == KALDER_NUL_TERMINATED && value.dateDelimiters.plainDigits && IsAscii(separator) &&
-        ReadDateOfShortNumbers(value.record.iShortOrder, separator, &read, text)) [[likely]] {
-        StoreDate(read.year, read.month, read.day, date);
+    if (ReadDateFast(value, text, length, date))
         return KALDER_OK;
-    }
     TypedText typed;
     if (const KalderStatus bad = TakeText(text, length, typed))
         return bad;
@@ -151,20 +157,14 @@ extern "C" KalderStatus KALDER_CALL KalderParseDate(const KalderSettings *settin
     return KALDER_OK;
 }
 
-extern "C" KalderStatus KALDER_CALL KalderParseTime(const KalderSettings *settings,
-                                                    const char *text, size_t length, int32_t *hour,
-                                                    int32_t *minute, int32_t *refused) {
-    if (refused != nullptr)
-        *refused = 0;
-    if (hour == nullptr || minute == nullptr || text == nullptr)
-        return KALDER_BAD_ARGUMENT;
+[[gnu::noinline]] KalderStatus ParseTimeInFull(const KalderSettings *settings, const char *text,
+                                               size_t length, int32_t *hour, int32_t *minute,
+                                               int32_t *refused) {
     const modern::SettingsInUse use(settings);
     if (use.get() == nullptr)
         return KALDER_NO_MEMORY;
     const Settings &value = use->value;
-    const char separator = value.record.sTime[0];
-    if (length == KALDER_NUL_TERMINATED && value.timeDelimiters.plainDigits && IsAscii(separator) &&
-        ReadTimeOfShortNumbers(separator, hour, minute, text)) [[likely]]
+    if (ReadTimeFast(value, text, length, hour, minute))
         return KALDER_OK;
     TypedText typed;
     if (const KalderStatus bad = TakeText(text, length, typed))
@@ -176,6 +176,32 @@ extern "C" KalderStatus KALDER_CALL KalderParseTime(const KalderSettings *settin
     *hour = h;
     *minute = m;
     return KALDER_OK;
+}
+
+} // namespace
+
+extern "C" KalderStatus KALDER_CALL KalderParseDate(const KalderSettings *settings,
+                                                    const char *text, size_t length,
+                                                    KalderDate *date, int32_t *refused) {
+    if (refused != nullptr)
+        *refused = 0;
+    if (date == nullptr || text == nullptr)
+        return KALDER_BAD_ARGUMENT;
+    if (settings != nullptr && ReadDateFast(settings->value, text, length, date)) [[likely]]
+        return KALDER_OK;
+    return ParseDateInFull(settings, text, length, date, refused);
+}
+
+extern "C" KalderStatus KALDER_CALL KalderParseTime(const KalderSettings *settings,
+                                                    const char *text, size_t length, int32_t *hour,
+                                                    int32_t *minute, int32_t *refused) {
+    if (refused != nullptr)
+        *refused = 0;
+    if (hour == nullptr || minute == nullptr || text == nullptr)
+        return KALDER_BAD_ARGUMENT;
+    if (settings != nullptr && ReadTimeFast(settings->value, text, length, hour, minute)) [[likely]]
+        return KALDER_OK;
+    return ParseTimeInFull(settings, text, length, hour, minute, refused);
 }
 
 extern "C" int KALDER_CALL KalderMessage(const KalderSettings *settings, KalderStatus status,
