@@ -32,6 +32,26 @@ constexpr void SetLongDateForm(LongDateForm &form, const WINDATESTRUC &record) {
     form.plan = fmt::Compile(record.szLongFmt);
 }
 
+// Makes a form without the full year show the year in its century with two
+// digits (2000 as 00) instead of tm_year as it stands.
+constexpr void ShowYearInCentury(LongDateForm &form) {
+    form.yearInCentury = true;
+    if (form.fullYear != 0)
+        return;
+    // The year is the plan's second conversion in year-month-day order, its
+    // fourth (after the weekday, month and day) otherwise.
+    const int yearConversion = form.order == 2 ? 1 : 3;
+    fmt::Plan &plan = form.plan;
+    for (int i = 0, seen = 0; i < plan.count; ++i) {
+        if (plan.pieces[i].conv == fmt::Conv::None || seen++ != yearConversion)
+            continue;
+        plan.pieces[i].conv = fmt::Conv::Int2;
+        if (i < fmt::Plan::kMaxSlots)
+            plan.slots[i].conv = fmt::Conv::Int2;
+        return;
+    }
+}
+
 // Writes the long date of date into out (at most 39 characters and a NUL;
 // out may be null) in the long-date form; returns out.
 char *FormatLongDate(const LongDateForm &form, const KALDER_TM &date, char *out);

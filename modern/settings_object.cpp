@@ -136,7 +136,7 @@ KalderSettings *MakeSettings(const WINDATESTRUC &record, plat::Module resources,
     }
     CompileRecord(s->value);
     LongDateForm &form = s->value.longDate;
-    form.yearInCentury = true;
+    ShowYearInCentury(form);
     if (form.monthStyle >= 4)
         form.monthStyle = 3;
     KeepNamesOf(resources, form.names);

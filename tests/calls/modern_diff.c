@@ -106,8 +106,8 @@ void diff_long_date(const KALDER_TM *date, const char *classic) {
         return;
     if (date->tm_wday != weekday(year, date->tm_mon + 1, date->tm_mday))
         return; /* the classic call names the weekday it is given */
-    if (!record.bLongFullYear && (year < 1900 || year > 1999))
-        return; /* the classic year is tm_year itself */
+    if (!record.bLongFullYear && (year < 1910 || year > 1999))
+        return; /* the classic year is tm_year itself, with no leading zero */
     if (record.iMonthStyle < 0 || record.iMonthStyle > 3 || strlen(classic) >= 39)
         return; /* no month, or a text the classic call may have cut */
     m.longDate(NULL, year, date->tm_mon + 1, date->tm_mday, text, sizeof text);

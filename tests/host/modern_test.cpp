@@ -113,6 +113,7 @@ TEST_F(ModernTest, DecidedQuirks) {
     EXPECT_EQ(ShortDate(s, 2150, 1, 2), "2/1/50"); // the year modulo 100
     EXPECT_EQ(ShortDate(s, 1850, 1, 2), "2/1/50");
     EXPECT_EQ(LongDate(s, 2024, 1, 2), "2 January 24"); // 4 or more letters: the name
+    EXPECT_EQ(LongDate(s, 2005, 1, 2), "2 January 05");
     EXPECT_EQ(Time(s, 9, 5), "905");                    // an empty separator joins
     const Owned noMonth(FromText("sShortDate=d/M/yy\nsLongDate=d yyyy"));
     EXPECT_EQ(LongDate(noMonth, 2024, 1, 2), "2 2024");
