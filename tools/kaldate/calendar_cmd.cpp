@@ -1,10 +1,11 @@
 // kaldate calendar: a month, or a whole year three months across, laid out
-// in weeks with the names of the resource module in use. Weeks start on
+// in weeks with the names of the language in use. Weeks start on
 // Monday in German, French and Spanish, on Sunday in English. Today, when
 // it is shown, stands in brackets: [15].
 #include <algorithm>
 
 #include "clock.h"
+#include "encoding.h"
 #include "kaldate.h"
 #include "output.h"
 #include "values.h"
@@ -25,14 +26,13 @@ constexpr size_t kMonthsAcross = 3;
 constexpr size_t kYearCell = 2; // a year's day heads are cut to two letters to fit 80 columns
 
 int FirstWeekday() {
-    const std::string language = sys::Language();
+    const std::string language = Language();
     return language == "de" || language == "fr" || language == "es" ? 1 : 0;
 }
 
 std::vector<Week> MonthWeeks(int year, int month, int first) {
-    const int weekday = WithWeekday(CalendarDate{year, month, 1}).dayOfWeek;
-    CorrectLeapFromYear(year);
-    const int length = Days_in_Month(month);
+    const int weekday = WithWeekday(CalendarDate{year, month, 1}).weekday;
+    const int length = KalderDaysInMonth(year, month);
     std::vector<Week> weeks;
     Week week(static_cast<size_t>((weekday - first + 7) % 7), 0);
     for (int day = 1; day <= length; ++day) {
@@ -51,27 +51,31 @@ std::vector<Week> MonthWeeks(int year, int month, int first) {
 
 Month MakeMonth(int year, int number, int first) {
     const CalendarDate today = LocalNow().date;
-    return Month{number, sys::MonthName(number - 1), MonthWeeks(year, number, first),
+    return Month{number, MonthName(number), MonthWeeks(year, number, first),
                  today.year == year && today.month == number ? today.day : 0};
 }
 
 std::vector<std::string> DayHeads(int first) {
     std::vector<std::string> heads;
     for (int i = 0; i < 7; ++i)
-        heads.push_back(sys::DayAbbrev((first + i) % 7));
+        heads.push_back(DayAbbrev((first + i) % 7));
     return heads;
 }
 
+// Widths count characters: a name in UTF-8 may take more bytes than columns.
 std::string PadLeft(const std::string &text, size_t width) {
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+    const size_t used = CharacterCount(text);
+    return used >= width ? text : std::string(width - used, ' ') + text;
 }
 
 std::string PadRight(const std::string &text, size_t width) {
-    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
+    const size_t used = CharacterCount(text);
+    return used >= width ? text : text + std::string(width - used, ' ');
 }
 
 std::string Centred(const std::string &text, size_t width) {
-    return std::string(text.size() < width ? (width - text.size()) / 2 : 0, ' ') + text;
+    const size_t used = CharacterCount(text);
+    return std::string(used < width ? (width - used) / 2 : 0, ' ') + text;
 }
 
 std::string TrimRight(std::string line) {
@@ -90,7 +94,7 @@ std::vector<std::string> GridLines(const std::string &title, const std::vector<s
     std::vector<std::string> lines{PadRight(" " + Centred(title, content), width)};
     std::string line = " ";
     for (size_t i = 0; i < heads.size(); ++i)
-        line += (i ? " " : "") + PadLeft(heads[i].substr(0, cell), cell);
+        line += (i ? " " : "") + PadLeft(FirstCharacters(heads[i], cell), cell);
     lines.push_back(PadRight(line, width));
     for (const Week &week : month.weeks) {
         line = " ";
@@ -116,7 +120,7 @@ std::vector<std::string> GridLines(const std::string &title, const std::vector<s
 void PrintMonth(int year, const Month &month, const std::vector<std::string> &heads) {
     size_t cell = 3;
     for (const std::string &head : heads)
-        cell = std::max(cell, head.size());
+        cell = std::max(cell, CharacterCount(head));
     for (const std::string &line :
          GridLines(month.name + " " + std::to_string(year), heads, month, cell))
         PrintLine(TrimRight(line.substr(1)));
@@ -129,7 +133,7 @@ void PrintYear(int year, const std::vector<Month> &months, const std::vector<std
     std::vector<std::vector<std::string>> grids;
     for (const Month &month : months)
         grids.push_back(GridLines(month.name, heads, month, kYearCell));
-    const size_t width = grids[0][0].size();
+    const size_t width = CharacterCount(grids[0][0]);
     PrintLine(Centred(std::to_string(year), kMonthsAcross * width));
     for (size_t first = 0; first < grids.size(); first += kMonthsAcross) {
         PrintLine("");
@@ -171,7 +175,6 @@ int ShowMonth(const Options &options, int year, int number) {
     const int first = FirstWeekday();
     const Month month = MakeMonth(year, number, first);
     const std::vector<std::string> heads = DayHeads(first);
-    ReportWarnings();
     if (!options.json) {
         PrintMonth(year, month, heads);
         return kExitOk;
@@ -192,7 +195,6 @@ int ShowYear(const Options &options, int year) {
     for (int number = 1; number <= 12; ++number)
         months.push_back(MakeMonth(year, number, first));
     const std::vector<std::string> heads = DayHeads(first);
-    ReportWarnings();
     if (!options.json) {
         PrintYear(year, months, heads);
         return kExitOk;

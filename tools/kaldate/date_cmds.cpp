@@ -1,6 +1,5 @@
 // kaldate short, long, day, date-of-day and parse-date.
 #include <cstdint>
-#include <cstring>
 
 #include "clock.h"
 #include "kaldate.h"
@@ -9,17 +8,6 @@
 
 namespace kaldate {
 namespace {
-
-KALDER_TM ToTm(const CalendarDate &date) {
-    KALDER_TM tm;
-    std::memset(&tm, 0, sizeof tm);
-    tm.tm_year = date.year - 1900;
-    tm.tm_mon = date.month - 1;
-    tm.tm_mday = date.day;
-    tm.tm_wday = WithWeekday(date).dayOfWeek;
-    SetTmJulian(&tm);
-    return tm;
-}
 
 // The command's one date, today when none is given.
 bool ReadOneDate(const Options &options, const char *command, CalendarDate &date, int &status) {
@@ -40,9 +28,27 @@ bool ReadOneDate(const Options &options, const char *command, CalendarDate &date
     return false;
 }
 
-int PrintDateResult(const Options &options, const CalendarDate &date, const char *key,
-                    const std::string &text) {
-    ReportWarnings();
+// The text of a format call, or false with status set to the exit status
+// after the library's message.
+bool FormatDate(KalderFormatDateFn format, const CalendarDate &date, std::string &text,
+                int &status) {
+    char out[256] = {};
+    const int length = format(Settings(), date.year, date.month, date.day, out, sizeof out);
+    if (length < 0) {
+        status = Refused(length, 0);
+        return false;
+    }
+    text = out;
+    return true;
+}
+
+int RunDateFormat(const Options &options, const char *command, const char *key,
+                  KalderFormatDateFn format) {
+    CalendarDate date;
+    std::string text;
+    int status = kExitOk;
+    if (!ReadOneDate(options, command, date, status) || !FormatDate(format, date, text, status))
+        return status;
     if (options.json)
         PrintJson(
             JsonObject().Str("date", IsoDate(date.year, date.month, date.day)).Str(key, text));
@@ -51,56 +57,14 @@ int PrintDateResult(const Options &options, const CalendarDate &date, const char
     return kExitOk;
 }
 
-// The date of a day number counted from 1 January of dos.year, as
-// JulianToDosd stores it, when it lies in the years 1 to 9999. The stored
-// year is 16 bits wide: a day number beyond ten thousand years of days could
-// wrap back into that range, so it is not asked.
-bool DateOfDayInRange(int32_t dayNumber, DosDate &dos) {
-    constexpr int32_t kDaysInTenThousandYears = 3652425;
-    if (dayNumber < -kDaysInTenThousandYears || dayNumber > kDaysInTenThousandYears)
-        return false;
-    JulianToDosd(dayNumber, &dos);
-    return dos.year >= 1 && dos.year <= 9999;
-}
-
-// The short form without the century takes 1900 off the 16-bit year and
-// then one more century at most: only the years 1900 to 2099 come out as
-// their last two digits. Empty when the settings show the year, else why not.
-std::string ShortYearProblem(int year) {
-    WINDATESTRUC record{};
-    CopyWinDateStruc(&record, sizeof record);
-    if (record.bFullYear || (year >= 1900 && year <= 2099))
-        return "";
-    return "the short form shows the year in two digits, which it counts from 1900: "
-           "only the years 1900 to 2099 show truly, not " +
-           std::to_string(year);
-}
-
 } // namespace
 
 int RunShort(const Options &options) {
-    CalendarDate date;
-    int status = kExitOk;
-    if (!ReadOneDate(options, "short", date, status))
-        return status;
-    if (std::string problem = ShortYearProblem(date.year); !problem.empty()) {
-        ReportWarnings();
-        return Failure(problem);
-    }
-    DosDate dos = WithWeekday(date);
-    char out[64] = {};
-    FillDosDateFormatString(&dos, out);
-    return PrintDateResult(options, date, "short", out);
+    return RunDateFormat(options, "short", "short", KalderFormatShortDate);
 }
 
 int RunLong(const Options &options) {
-    CalendarDate date;
-    int status = kExitOk;
-    if (!ReadOneDate(options, "long", date, status))
-        return status;
-    char out[64] = {};
-    FillLongDateFormatString(ToTm(date), out);
-    return PrintDateResult(options, date, "long", out);
+    return RunDateFormat(options, "long", "long", KalderFormatLongDate);
 }
 
 int RunDay(const Options &options) {
@@ -108,20 +72,18 @@ int RunDay(const Options &options) {
     int status = kExitOk;
     if (!ReadOneDate(options, "day", date, status))
         return status;
-    DosDate dos = WithWeekday(date);
-    int32_t dayNumber = 0;
-    DosdToJulian(&dos, &dayNumber);
-    ReportWarnings();
-    std::string name = sys::DayName(dos.dayOfWeek);
+    const int32_t dayNumber = KalderDayOfYear(date.year, date.month, date.day);
+    const int weekday = WithWeekday(date).weekday;
+    const std::string name = DayName(weekday);
     if (options.json) {
         PrintJson(JsonObject()
                       .Str("date", IsoDate(date.year, date.month, date.day))
                       .Int("day", dayNumber)
-                      .Int("weekday", dos.dayOfWeek)
+                      .Int("weekday", weekday)
                       .Str("weekdayName", name));
     } else {
-        PrintLine("day " + std::to_string(dayNumber) + ", weekday " +
-                  std::to_string(dos.dayOfWeek) + " (" + name + ")");
+        PrintLine("day " + std::to_string(dayNumber) + ", weekday " + std::to_string(weekday) +
+                  " (" + name + ")");
     }
     return kExitOk;
 }
@@ -135,22 +97,22 @@ int RunDateOfDay(const Options &options) {
         return UsageError("not a year from 1 to 9999: " + Shown(options.args[1]));
     if (!ReadInteger(options.args[0], INT32_MIN, INT32_MAX, dayNumber))
         return UsageError("not a day number: " + Shown(options.args[0]));
-    DosDate dos{static_cast<uint16_t>(year), 0, 0, 0};
-    if (!DateOfDayInRange(static_cast<int32_t>(dayNumber), dos))
+    KalderDate date{};
+    if (KalderDateOfDay(static_cast<int32_t>(year), static_cast<int32_t>(dayNumber), &date) !=
+        KALDER_OK)
         return UsageError("day " + Shown(options.args[0]) + " of " + Shown(options.args[1]) +
                           " falls outside the years 1 to 9999");
-    ReportWarnings();
-    std::string iso = IsoDate(dos.year, dos.month, dos.day);
-    std::string name = sys::DayName(dos.dayOfWeek);
+    const std::string iso = IsoDate(date.year, date.month, date.day);
+    const std::string name = DayName(date.weekday);
     if (options.json) {
         PrintJson(JsonObject()
                       .Int("day", dayNumber)
                       .Int("year", year)
                       .Str("date", iso)
-                      .Int("weekday", dos.dayOfWeek)
+                      .Int("weekday", date.weekday)
                       .Str("weekdayName", name));
     } else {
-        PrintLine(iso + ", weekday " + std::to_string(dos.dayOfWeek) + " (" + name + ")");
+        PrintLine(iso + ", weekday " + std::to_string(date.weekday) + " (" + name + ")");
     }
     return kExitOk;
 }
@@ -158,11 +120,12 @@ int RunDateOfDay(const Options &options) {
 namespace {
 
 int ParseOneDate(const Options &options, const std::string &text) {
-    DosDate dos{};
-    if (ParseDosDateFormatString(&dos, text.c_str()) != 0)
-        return Refused();
-    ReportWarnings();
-    std::string iso = IsoDate(dos.year, dos.month, dos.day);
+    KalderDate date{};
+    int32_t refused = 0;
+    if (const KalderStatus status =
+            KalderParseDate(Settings(), text.data(), text.size(), &date, &refused))
+        return Refused(status, refused);
+    const std::string iso = IsoDate(date.year, date.month, date.day);
     if (options.json)
         PrintJson(JsonObject().Str("text", text).Str("date", iso));
     else
@@ -182,11 +145,11 @@ int RunParseDate(const Options &options) {
 
 int RunNow(const Options &options) {
     const LocalTime now = LocalNow();
-    char date[64] = {};
+    char date[256] = {};
     char time[64] = {};
-    FillLongDateFormatString(ToTm(now.date), date);
-    FillTimeHrMin(now.hour, now.minute, time);
-    ReportWarnings();
+    KalderFormatLongDate(Settings(), now.date.year, now.date.month, now.date.day, date,
+                         sizeof date);
+    KalderFormatTime(Settings(), now.hour, now.minute, time, sizeof time);
     if (options.json)
         PrintJson(JsonObject()
                       .Str("date", IsoDate(now.date.year, now.date.month, now.date.day))

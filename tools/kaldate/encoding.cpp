@@ -61,16 +61,6 @@ bool ReadUtf8(const std::string &text, size_t &pos, unsigned &code) {
     return true;
 }
 
-// The Windows-1252 byte of a code point, or -1 where it has none.
-int Cp1252Byte(unsigned code) {
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
-        return static_cast<int>(code);
-    for (int i = 0; i < 32; ++i)
-        if (kCp1252High[i] == code)
-            return 0x80 + i;
-    return -1;
-}
-
 } // namespace
 
 std::string Cp1252ToUtf8(const std::string &text) {
@@ -92,22 +82,21 @@ bool IsUtf8(const std::string &text) {
     return true;
 }
 
-bool IsAscii(const std::string &text) {
+size_t CharacterCount(const std::string &text) {
+    size_t count = 0;
     for (unsigned char byte : text)
-        if (byte >= 0x80)
-            return false;
-    return true;
+        count += (byte & 0xC0) != 0x80 ? 1 : 0;
+    return count;
 }
 
-std::string Utf8ToCp1252(const std::string &text, int &lost) {
-    std::string out;
-    unsigned code = 0;
-    for (size_t pos = 0; pos < text.size() && ReadUtf8(text, pos, code);) {
-        const int byte = Cp1252Byte(code);
-        lost += byte < 0 ? 1 : 0;
-        out += byte < 0 ? '?' : static_cast<char>(byte);
+std::string FirstCharacters(const std::string &text, size_t count) {
+    size_t end = 0;
+    for (size_t seen = 0; end < text.size(); ++end) {
+        const bool starts = (static_cast<unsigned char>(text[end]) & 0xC0) != 0x80;
+        if (starts && seen++ == count)
+            break;
     }
-    return out;
+    return text.substr(0, end);
 }
 
 } // namespace kaldate

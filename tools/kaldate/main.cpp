@@ -18,54 +18,55 @@ struct Command {
 
 const Command kCommands[] = {
     {"settings", "settings",
-     "Prints the settings record as the library holds it (what CopyWinDateStruc\n"
-     "gives), field by field with its byte offset: separators, pictures, element\n"
-     "orders, leading-zero and century flags, name styles and both printf formats.",
+     "Prints the settings in use as the library holds them (KalderSettingsText), key\n"
+     "by key: the separators of time, date, thousands and decimals, the short and\n"
+     "long date pictures, and the language of the names and messages.",
      RunSettings},
     {"short", "short [YYYY-MM-DD]",
      "Writes the date, today (local time) when none is given, in the user's short\n"
-     "form (FillDosDateFormatString). A form without the century shows the years\n"
-     "1900 to 2099 only; another year is refused with status 1.",
+     "form (KalderFormatShortDate). A form without the century shows the year's\n"
+     "last two digits.",
      RunShort},
     {"long", "long [YYYY-MM-DD]",
      "Writes the date, today (local time) when none is given, in the user's long\n"
-     "form with weekday and month names (FillLongDateFormatString).",
+     "form with weekday and month names (KalderFormatLongDate).",
      RunLong},
     {"time", "time [HH:MM] | time --epoch N",
      "Writes a time of day with the user's time separator: an hour and minute,\n"
-     "now (local time) when none is given (FillTimeHrMin), or the UTC time of day\n"
-     "of N seconds since 1970-01-01 (FillTimeFormatString, N from 0 to\n"
-     "2147483647). An hour and minute that the library's check refuses (checkhrmin:\n"
-     "0:00 to 24:00) print its warning on standard error and exit with status 1.",
+     "now (local time) when none is given (KalderFormatTime), or the UTC time of\n"
+     "day of N seconds since 1970-01-01 00:00 UTC (KalderFormatTimeValue; N before\n"
+     "1970 is negative, any time in the years 1 to 9999). An hour and minute that\n"
+     "the library refuses (0:00 to 24:00 are times of day) print its message on\n"
+     "standard error and exit with status 1.",
      RunTime},
     {"parse-date", "parse-date TEXT",
-     "Reads a typed short date as the library does (ParseDosDateFormatString) and\n"
-     "prints it as YYYY-MM-DD. A refused date prints the library's warning on\n"
+     "Reads a typed short date as the library does (KalderParseDate) and prints it\n"
+     "as YYYY-MM-DD. A refused date prints the library's message on\n"
      "standard error and exits with status 1. TEXT - reads one text a line from\n"
      "standard input and prints one result a line; the status is 1 if any was refused.",
      RunParseDate},
     {"parse-time", "parse-time TEXT [--on YYYY-MM-DD]",
-     "Reads a typed time of day (ParseTimeHrMin) and prints it as HH:MM; with --on,\n"
-     "merges it into that date (ParseTimeFormatString) and prints the UTC time as\n"
-     "YYYY-MM-DDTHH:MM:SSZ. A refused time prints the library's warning on\n"
+     "Reads a typed time of day (KalderParseTime) and prints it as HH:MM; with --on,\n"
+     "as a UTC time on that date (KalderSecondsOf), printed as YYYY-MM-DDTHH:MM:SSZ\n"
+     "(24:00 is the next day's start). A refused time prints the library's message on\n"
      "standard error and exits with status 1. TEXT - reads one text a line from\n"
      "standard input and prints one result a line; the status is 1 if any was refused.",
      RunParseTime},
     {"day", "day [YYYY-MM-DD]",
-     "Prints the day number within its year (DosdToJulian) and the weekday,\n"
-     "0 = Sunday (JulianToDosd), of the date, today (local time) when none is given.",
+     "Prints the day number within its year (KalderDayOfYear) and the weekday,\n"
+     "0 = Sunday, of the date, today (local time) when none is given.",
      RunDay},
     {"date-of-day", "date-of-day N YEAR",
-     "Prints the date of day number N of YEAR and its weekday (JulianToDosd). N counts\n"
+     "Prints the date of day number N of YEAR and its weekday (KalderDateOfDay). N counts\n"
      "from 1 January of YEAR and may run past either end of it: 0 is the last day of\n"
      "the year before, 400 in 1999 is 2000-02-04. The date must lie in the years 1\n"
      "to 9999.",
      RunDateOfDay},
     {"calendar", "calendar [YYYY-MM | YYYY]",
-     "Lays a month out as a grid, weeks starting on Sunday, headed by the full\n"
-     "month name and the abbreviated day names of the resource module in use;\n"
-     "the current month (local time) when none is given, three months across for\n"
-     "a whole year.",
+     "Lays a month out as a grid, weeks starting on Sunday in English and on Monday\n"
+     "in German, French and Spanish, headed by the full month name and the\n"
+     "abbreviated day names of the language in use; the current month (local time)\n"
+     "when none is given, three months across for a whole year.",
      RunCalendar},
 };
 
@@ -76,39 +77,31 @@ const Command *FindCommand(const char *name) {
     return nullptr;
 }
 
-// The options only some builds have, for the usage lines.
-std::string BuildOptions() {
-    return std::string(sys::SupportsIni() ? " [--ini FILE]" : "") +
-           (sys::SupportsLanguage() ? " [--lang LANG]" : "");
-}
+constexpr char kGlobalOptions[] = "[--json] [--ini FILE] [--lang LANG]";
 
 void PrintGeneralHelp(std::FILE *to) {
-    std::fprintf(to, "usage: kaldate [--json]%s [COMMAND [ARGS]]\n\n", BuildOptions().c_str());
+    std::fprintf(to, "usage: kaldate %s [COMMAND [ARGS]]\n\n", kGlobalOptions);
     std::fprintf(to, "Dates and times as the KALDER32 library formats and reads them with the\n"
                      "user's international settings; without a command, the date and time now\n"
                      "in the long form and the time form.\n\ncommands:\n");
     for (const Command &command : kCommands)
         std::fprintf(to, "  %s\n", command.synopsis);
-    std::fprintf(to, "\noptions:\n  --json      print one JSON object instead of text\n");
-    if (sys::SupportsIni())
-        std::fprintf(to, "  --ini FILE  read the \"intl\" settings from this WIN.INI-style file,\n"
-                         "              in UTF-8 (with a byte order mark, or if all of it is\n"
-                         "              UTF-8) or else in Windows-1252; a pipe too, up to 1 MiB\n");
-    if (sys::SupportsLanguage())
-        std::fprintf(to,
-                     "  --lang LANG the library's texts in en, de, fr or es (by default in the\n"
-                     "              language KALDER_LANGUAGE names, else in English)\n");
+    std::fprintf(to, "\noptions:\n  --json      print one JSON object instead of text\n"
+                     "  --ini FILE  read the \"intl\" settings from this WIN.INI-style file,\n"
+                     "              in UTF-8 (with a byte order mark, or if all of it is\n"
+                     "              UTF-8) or else in Windows-1252; a pipe too, up to 1 MiB\n"
+                     "  --lang LANG names and messages in en, de, fr or es (by default in the\n"
+                     "              language KALDER_LANGUAGE names, else the library's own)\n");
     std::fprintf(to, "  --help      this text; COMMAND --help explains one command\n"
                      "  --version   the version of kaldate\n\n"
-                     "Errors and the library's warnings go to standard error, as JSON objects\n"
-                     "with --json.\n"
+                     "Errors, the library's messages and notes go to standard error, as JSON\n"
+                     "objects with --json.\n"
                      "exit status: 0 done, 1 the library refused the input or the output could\n"
                      "not be written, 2 bad command line\n");
 }
 
 void PrintCommandHelp(const Command &command) {
-    std::printf("usage: kaldate [--json]%s %s\n\n%s\n", BuildOptions().c_str(), command.synopsis,
-                command.help);
+    std::printf("usage: kaldate %s %s\n\n%s\n", kGlobalOptions, command.synopsis, command.help);
 }
 
 void PrintVersion(bool json) {
@@ -166,7 +159,7 @@ int ReadCommandLine(int argc, char **argv, CommandLine &line) {
             const char *language = arg[6] == '=' ? arg + 7 : i + 1 < argc ? argv[++i] : "";
             if (!*language)
                 return UsageError("--lang needs a language (en, de, fr or es)");
-            line.options.language = language;
+            line.options.language = sys::ArgumentText(language);
         } else if (!line.command && !optionsEnded && arg[0] == '-' && arg[1] != '\0') {
             return UsageError("unknown option: " + Shown(sys::ArgumentText(arg)) +
                               " (kaldate --help lists them)");
@@ -194,19 +187,8 @@ int Run(const CommandLine &line) {
             PrintGeneralHelp(stdout);
         return kExitOk;
     }
-    if (!line.options.ini.empty() && !sys::SupportsIni())
-        return UsageError("--ini is available in the host build only; this build reads WIN.INI");
-    if (!line.options.language.empty() && !sys::UseLanguage(line.options.language)) {
-        if (!sys::SupportsLanguage())
-            return UsageError("--lang is available in the host build only; on Windows the "
-                              "kaldres.dll beside KALDER32.dll gives the language");
-        return UsageError("no texts in the language " +
-                          Shown(sys::ArgumentText(line.options.language.c_str())) +
-                          " (en, de, fr or es)");
-    }
-    if (const int status = sys::Start(line.options); status != kExitOk)
+    if (const int status = UseSettings(line.options); status != kExitOk)
         return status;
-    ReportWarnings();
     return line.command ? line.command->run(line.options) : RunNow(line.options);
 }
 

@@ -1,7 +1,6 @@
 #include "messages.h"
 
 #include <cstdio>
-#include <vector>
 
 #include "kaldate.h"
 #include "output.h"
@@ -11,17 +10,11 @@ namespace {
 
 bool jsonMessages = false;
 
-// One message: text of the library's after "kaldate: ", or the JSON object
-// with --json.
+// One message: the text after "kaldate: ", or the JSON object with --json.
 void PrintMessage(const std::string &text, const JsonObject &json) {
-    if (jsonMessages)
-        sys::Write(stderr, json.Text() + "\n", sys::Encoding::kUtf8);
-    else
-        sys::Write(stderr, "kaldate: " + text + "\n", sys::Encoding::kCodePage);
+    sys::Write(stderr, jsonMessages ? json.Text() + "\n" : "kaldate: " + text + "\n");
     std::fflush(stderr);
 }
-
-void Warn(const std::string &text) { PrintMessage(text, JsonObject().Str("warning", text)); }
 
 int Fail(int status, const std::string &message) {
     PrintMessage(message, JsonObject().Str("error", message).Int("status", status));
@@ -33,8 +26,12 @@ int Fail(int status, const std::string &message) {
 std::string Shown(const std::string &text) {
     constexpr size_t kLongest = 40;
     std::string shown;
-    for (size_t i = 0; i < text.size() && i < kLongest; ++i) {
+    size_t characters = 0;
+    size_t i = 0;
+    for (; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
+        if ((c & 0xC0) != 0x80 && characters++ == kLongest)
+            break;
         if (c == '\n')
             shown += "\\n";
         else if (c == '\t')
@@ -47,29 +44,26 @@ std::string Shown(const std::string &text) {
         } else
             shown += static_cast<char>(c);
     }
-    if (text.size() > kLongest)
+    if (i < text.size())
         shown += "...";
     return shown;
 }
 
 void UseJsonMessages(bool json) { jsonMessages = json; }
 
-void ReportWarnings() {
-    for (const std::string &text : sys::TakeWarnings())
-        Warn(text);
-}
+void Warn(const std::string &text) { PrintMessage(text, JsonObject().Str("warning", text)); }
 
 int UsageError(const std::string &message) { return Fail(kExitUsage, message); }
 
-// The library's last warning says why it refused; any earlier ones stay
-// warnings.
-int Refused() {
-    std::vector<std::string> texts = sys::TakeWarnings();
-    if (texts.empty())
-        return Fail(kExitRefused, "the library refused the input");
-    for (size_t i = 0; i + 1 < texts.size(); ++i)
-        Warn(texts[i]);
-    return Fail(kExitRefused, texts.back());
+std::string LibraryMessage(KalderStatus status, int32_t refused) {
+    char text[512] = {};
+    if (KalderMessage(Settings(), status, refused, text, sizeof text) < 0)
+        return "the library refused the input";
+    return text;
+}
+
+int Refused(KalderStatus status, int32_t refused) {
+    return Fail(kExitRefused, LibraryMessage(status, refused));
 }
 
 int Failure(const std::string &message) { return Fail(kExitRefused, message); }

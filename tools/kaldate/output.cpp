@@ -2,14 +2,13 @@
 
 #include <cstdio>
 
-#include "encoding.h"
 #include "kaldate.h"
 
 namespace kaldate {
 
 std::string JsonString(const std::string &text) {
     std::string out = "\"";
-    for (char c : Cp1252ToUtf8(text)) {
+    for (char c : text) {
         unsigned char byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             out += '\\';
@@ -62,13 +61,9 @@ std::string JsonArray(const std::vector<std::string> &elements) {
     return out + "]";
 }
 
-void PrintLine(const std::string &text) {
-    sys::Write(stdout, text + "\n", sys::Encoding::kCodePage);
-}
+void PrintLine(const std::string &text) { sys::Write(stdout, text + "\n"); }
 
-void PrintJson(const JsonObject &object) {
-    sys::Write(stdout, object.Text() + "\n", sys::Encoding::kUtf8);
-}
+void PrintJson(const JsonObject &object) { sys::Write(stdout, object.Text() + "\n"); }
 
 int EachInputLine(const std::function<int(const std::string &text)> &run) {
     constexpr size_t kLongest = 1024;
@@ -86,7 +81,7 @@ int EachInputLine(const std::function<int(const std::string &text)> &run) {
             break;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        const int status = run(sys::ArgumentText(line.c_str()));
+        const int status = run(sys::ArgumentText(line));
         worst = status > worst ? status : worst;
         std::fflush(stdout);
     }

@@ -8,7 +8,7 @@
 
 namespace kaldate {
 
-// A text of the library's (Windows-1252) as a JSON string, in UTF-8.
+// UTF-8 text as a JSON string.
 std::string JsonString(const std::string &text);
 
 // Builds one JSON object member by member, in the order they are added.
@@ -27,8 +27,8 @@ class JsonObject {
 
 std::string JsonArray(const std::vector<std::string> &elements);
 
-// Writes a text of the library's and a line end to standard output, as the
-// system wants text shown (sys::Write).
+// Writes text and a line end to standard output, as the system wants text
+// shown (sys::Write).
 void PrintLine(const std::string &text);
 // Writes the object and a line end to standard output.
 void PrintJson(const JsonObject &object);

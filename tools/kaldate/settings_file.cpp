@@ -1,25 +1,17 @@
 #include "settings_file.h"
 
-#include <unistd.h>
-
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 
 #include "encoding.h"
 #include "kaldate.h"
-#include "platform/host/host_control.h"
 
 namespace kaldate {
 namespace {
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-
-std::string copyPath; // the Windows-1252 copy, removed at exit
-
-void RemoveCopy() { std::remove(copyPath.c_str()); }
 
 // A WIN.INI is a few kilobytes; a larger file is not one.
 constexpr size_t kLargest = size_t{1} << 20;
@@ -27,7 +19,7 @@ constexpr size_t kLargest = size_t{1} << 20;
 // Reads the whole file, a pipe too, but no more than kLargest bytes; false
 // with a message that names the file when it cannot be read or is larger.
 bool ReadBounded(const std::string &path, std::string &text, std::string &error) {
-    const std::string name = Shown(sys::ArgumentText(path.c_str()));
+    const std::string name = Shown(sys::ArgumentText(path));
     std::FILE *file = std::fopen(path.c_str(), "rb");
     if (!file) {
         error = "cannot read the settings file " + name + ": " + std::strerror(errno);
@@ -47,75 +39,46 @@ bool ReadBounded(const std::string &path, std::string &text, std::string &error)
     return error.empty();
 }
 
-// Writes text to a new file of this run's own in the temporary folder.
-bool WriteCopy(const std::string &text) {
-    std::string name = (std::filesystem::temp_directory_path() / "kaldate-ini-XXXXXX").string();
-    const int descriptor = mkstemp(name.data());
-    if (descriptor < 0)
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// Whether line, blanks around it dropped, is the "[intl]" section line (any
+// case, blanks inside the brackets allowed).
+bool IsIntlLine(std::string line) {
+    while (!line.empty() && IsBlank(line.back()))
+        line.pop_back();
+    size_t at = line.find_first_not_of(" \t");
+    if (at == std::string::npos || line[at] != '[' || line.back() != ']')
         return false;
-    copyPath = name;
-    std::atexit(RemoveCopy);
-    std::FILE *file = fdopen(descriptor, "wb");
-    if (!file) {
-        close(descriptor);
-        return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    return std::fclose(file) == 0 && written;
+    std::string name;
+    for (char c : line.substr(at + 1, line.size() - at - 2))
+        if (!IsBlank(c))
+            name += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return name == "intl";
 }
 
-// The keys of the "intl" section that GetWinDateFormat reads on every
-// attach (sCountry only when there is no short-date picture, with a default).
-constexpr const char *kIntlKeys[] = {"sThousand", "sDecimal",   "sDate",
-                                     "sTime",     "sShortDate", "sLongDate"};
-
-// Those of them that the profile in force lacks, looked up as the library
-// looks them up: a default that no file holds stands for a missing key.
-std::string MissingIntlKeys() {
-    constexpr char kMissing[] = "\x01";
-    std::string missing;
-    for (const char *key : kIntlKeys) {
-        char value[sizeof kMissing] = {};
-        plat::ProfileString("intl", key, kMissing, value, sizeof value);
-        if (std::string(value) == kMissing)
-            missing += (missing.empty() ? "" : ", ") + std::string(key);
+// The file's "intl" section from its section line on (the library reads up
+// to the next section), or nothing when it has none.
+std::string IntlSection(const std::string &text) {
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = std::min(text.find('\n', at), text.size());
+        if (IsIntlLine(text.substr(at, end - at)))
+            return text.substr(at);
+        at = end + 1;
     }
-    return missing;
-}
-
-// Makes the profile the text of the file, in Windows-1252: the library
-// reads the copy made for the run, so that a pipe is read once and the
-// file is read as it was checked.
-bool UseText(const std::string &path, std::vector<std::string> &notes, std::string &error) {
-    std::string text;
-    if (!ReadBounded(path, text, error))
-        return false;
-    const bool marked = text.rfind(kByteOrderMark, 0) == 0;
-    if (marked)
-        text.erase(0, 3);
-    int lost = 0;
-    if (marked || (!IsAscii(text) && IsUtf8(text)))
-        text = Utf8ToCp1252(text, lost);
-    if (!WriteCopy(text)) {
-        error = "cannot make a copy of the settings file " +
-                Shown(sys::ArgumentText(path.c_str())) + " in the temporary folder";
-        return false;
-    }
-    host::SetProfileFile(copyPath.c_str());
-    if (lost > 0)
-        notes.push_back(Shown(sys::ArgumentText(path.c_str())) + ": Windows-1252 lacks " +
-                        std::to_string(lost) + " of its characters, which read as ?");
-    return true;
+    return std::string();
 }
 
 } // namespace
 
-bool UseSettingsFile(const std::string &path, std::vector<std::string> &notes, std::string &error) {
-    if (!UseText(path, notes, error))
+bool ReadSettingsFile(const std::string &path, std::string &text, std::string &error) {
+    text.clear();
+    if (!ReadBounded(path, text, error))
         return false;
-    if (std::string missing = MissingIntlKeys(); !missing.empty())
-        notes.push_back(Shown(sys::ArgumentText(path.c_str())) + " has no " + missing +
-                        " in [intl]; the library reads what is missing as empty");
+    if (text.rfind(kByteOrderMark, 0) == 0)
+        text.erase(0, 3);
+    else if (!IsUtf8(text))
+        text = Cp1252ToUtf8(text);
+    text = IntlSection(text);
     return true;
 }
 

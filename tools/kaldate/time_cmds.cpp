@@ -1,6 +1,5 @@
 // kaldate time and parse-time.
 #include <cstdio>
-#include <cstring>
 
 #include "clock.h"
 #include "kaldate.h"
@@ -10,62 +9,46 @@
 namespace kaldate {
 namespace {
 
-constexpr int32_t kSecondsPerDay = 86400;
-constexpr int64_t kLatestTime = 2147483647;
-
 std::string TwoDigits(int value) {
     char out[16];
     std::snprintf(out, sizeof out, "%02d", value);
     return out;
 }
 
-// Midnight (UTC) that starts a date, as the library counts seconds.
-bool MidnightOf(const CalendarDate &date, KALDER_TIME &midnight) {
-    if (date.year < 1970 || date.year > 2038)
-        return false;
-    KALDER_TM tm;
-    std::memset(&tm, 0, sizeof tm);
-    tm.tm_year = date.year - 1900;
-    tm.tm_mon = date.month - 1;
-    tm.tm_mday = date.day;
-    SetTmJulian(&tm);
-    midnight = CalcDateSeconds(&tm);
-    // Past 2038-01-19 the count no longer fits 32 bits and wraps negative.
-    return midnight >= 0 && static_cast<int64_t>(midnight) + kSecondsPerDay - 1 <= kLatestTime;
+// The seconds since 1970 of the first and the last minute of the years 1
+// to 9999, which the library's calendar counts.
+int64_t FirstSecond() {
+    const KalderDate first{1, 1, 1, 0};
+    return KalderSecondsOf(&first, 0, 0);
 }
 
-// The date that lies days after date, through the library's day numbers.
-CalendarDate DaysLater(const CalendarDate &date, int days) {
-    DosDate dos{static_cast<uint16_t>(date.year), static_cast<uint16_t>(date.month), 0,
-                static_cast<uint16_t>(date.day)};
-    int32_t dayNumber = 0;
-    DosdToJulian(&dos, &dayNumber);
-    JulianToDosd(dayNumber + days, &dos);
-    return CalendarDate{dos.year, dos.month, dos.day};
+int64_t LastSecond() {
+    const KalderDate last{9999, 12, 31, 0};
+    return KalderSecondsOf(&last, 23, 59) + 59;
 }
 
 int ParseTimeOn(const Options &options, const std::string &text, const std::string &dateText) {
     CalendarDate date;
-    KALDER_TIME midnight = 0;
     if (Reading reading = ReadIsoDate(dateText, date); reading != Reading::kOk)
         return UsageError(Complaint(reading, dateText, "date", "YYYY-MM-DD"));
-    if (!MidnightOf(date, midnight))
-        return UsageError("--on takes a date from 1970-01-01 to 2038-01-18");
-    KALDER_TIME value = midnight;
-    if (ParseTimeFormatString(&value, text.c_str()) != 0)
-        return Refused();
-    ReportWarnings();
-    int32_t sinceMidnight = value - midnight; // 0 .. 24:00
-    CalendarDate day = DaysLater(date, sinceMidnight / kSecondsPerDay);
-    int32_t secondOfDay = sinceMidnight % kSecondsPerDay;
-    std::string iso = IsoDate(day.year, day.month, day.day) + "T" + TwoDigits(secondOfDay / 3600) +
-                      ":" + TwoDigits(secondOfDay / 60 % 60) + ":" + TwoDigits(secondOfDay % 60) +
-                      "Z";
+    int32_t hour = 0;
+    int32_t minute = 0;
+    int32_t refused = 0;
+    if (const KalderStatus status =
+            KalderParseTime(Settings(), text.data(), text.size(), &hour, &minute, &refused))
+        return Refused(status, refused);
+    const KalderDate on{date.year, date.month, date.day, 0};
+    const int64_t seconds = KalderSecondsOf(&on, hour, minute);
+    KalderDate day{};
+    if (KalderDateOfSeconds(seconds, &day, &hour, &minute) != KALDER_OK)
+        return Failure("24:00 on " + dateText + " falls after the year 9999");
+    const std::string iso = IsoDate(day.year, day.month, day.day) + "T" + TwoDigits(hour) + ":" +
+                            TwoDigits(minute) + ":00Z";
     if (options.json)
         PrintJson(JsonObject()
                       .Str("text", text)
                       .Str("on", dateText)
-                      .Int("epoch", value)
+                      .Int("epoch", seconds)
                       .Str("time", iso));
     else
         PrintLine(iso);
@@ -75,10 +58,11 @@ int ParseTimeOn(const Options &options, const std::string &text, const std::stri
 int ParseOneTime(const Options &options, const std::string &text) {
     int32_t hour = 0;
     int32_t minute = 0;
-    if (ParseTimeHrMin(&hour, &minute, text.c_str()) != 0)
-        return Refused();
-    ReportWarnings();
-    std::string iso = TwoDigits(hour) + ":" + TwoDigits(minute);
+    int32_t refused = 0;
+    if (const KalderStatus status =
+            KalderParseTime(Settings(), text.data(), text.size(), &hour, &minute, &refused))
+        return Refused(status, refused);
+    const std::string iso = TwoDigits(hour) + ":" + TwoDigits(minute);
     if (options.json)
         PrintJson(JsonObject()
                       .Str("text", text)
@@ -90,6 +74,12 @@ int ParseOneTime(const Options &options, const std::string &text) {
     return kExitOk;
 }
 
+// The value a time the library refuses names in its message: the hour or
+// the minute (an hour 24 with minutes names none).
+int32_t RefusedValue(KalderStatus status, int32_t hour, int32_t minute) {
+    return status == KALDER_BAD_HOUR ? hour : status == KALDER_BAD_MINUTE ? minute : 0;
+}
+
 } // namespace
 
 int RunTime(const Options &options) {
@@ -99,11 +89,13 @@ int RunTime(const Options &options) {
     if (!args.empty() && args[0] == "--epoch") {
         int64_t epoch = 0;
         if (args.size() != 2)
-            return UsageError("--epoch takes one number, seconds since 1970 from 0 to 2147483647");
-        if (!ReadInteger(args[1], 0, kLatestTime, epoch))
-            return UsageError("--epoch takes seconds since 1970 from 0 to 2147483647: " +
+            return UsageError("--epoch takes one number, seconds since 1970");
+        if (!ReadInteger(args[1], FirstSecond(), LastSecond(), epoch))
+            return UsageError("--epoch takes seconds since 1970 within the years 1 to 9999: " +
                               Shown(args[1]));
-        FillTimeFormatString(static_cast<KALDER_TIME>(epoch), out);
+        if (const int length = KalderFormatTimeValue(Settings(), epoch, out, sizeof out);
+            length < 0)
+            return Refused(length, 0);
         input = args[1];
     } else if (args.size() <= 1) {
         int32_t hour = 0;
@@ -115,16 +107,14 @@ int RunTime(const Options &options) {
         } else if (!ReadHourMinute(args[0], hour, minute)) {
             return UsageError("not a time in the form HH:MM: " + Shown(args[0]));
         }
-        // The formatter prints any numbers; the library's own check says
-        // which are a time of day.
-        if (checkhrmin(&hour, &minute) != 0)
-            return Refused();
-        FillTimeHrMin(hour, minute, out);
+        // The library says which numbers are a time of day.
+        if (const int length = KalderFormatTime(Settings(), hour, minute, out, sizeof out);
+            length < 0)
+            return Refused(length, RefusedValue(length, hour, minute));
         input = args.empty() ? TwoDigits(hour) + ":" + TwoDigits(minute) : args[0];
     } else {
         return UsageError("time takes HH:MM, --epoch N, or nothing for now");
     }
-    ReportWarnings();
     if (options.json)
         PrintJson(JsonObject().Str("input", input).Str("time", out));
     else

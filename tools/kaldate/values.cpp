@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "kalder32.h"
+#include "kalder.h"
 #include "messages.h"
 
 namespace kaldate {
@@ -45,9 +45,8 @@ Reading ReadIsoDate(const std::string &text, CalendarDate &date) {
     const Reading monthReading = ReadIsoMonth(text.substr(0, 7), date.year, date.month);
     if (monthReading != Reading::kOk)
         return monthReading;
-    // The month's length comes from the library's own table, set for the year.
-    CorrectLeapFromYear(date.year);
-    return date.day >= 1 && date.day <= Days_in_Month(date.month) ? Reading::kOk : Reading::kNoSuch;
+    return date.day >= 1 && date.day <= KalderDaysInMonth(date.year, date.month) ? Reading::kOk
+                                                                                 : Reading::kNoSuch;
 }
 
 bool ReadHourMinute(const std::string &text, int32_t &hour, int32_t &minute) {
@@ -88,15 +87,10 @@ std::string Complaint(Reading reading, const std::string &text, const std::strin
     return "not a " + what + " in the form " + form + ": " + Shown(text);
 }
 
-DosDate WithWeekday(const CalendarDate &date) {
-    DosDate dos{static_cast<uint16_t>(date.year), static_cast<uint16_t>(date.month), 0,
-                static_cast<uint16_t>(date.day)};
-    int32_t dayNumber = 0;
-    DosdToJulian(&dos, &dayNumber);
-    DosDate back = dos;
-    JulianToDosd(dayNumber, &back);
-    dos.dayOfWeek = back.dayOfWeek;
-    return dos;
+KalderDate WithWeekday(const CalendarDate &date) {
+    KalderDate found{date.year, date.month, date.day, 0};
+    KalderDateOfDay(date.year, KalderDayOfYear(date.year, date.month, date.day), &found);
+    return found;
 }
 
 } // namespace kaldate

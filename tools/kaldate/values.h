@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "kalder32.h"
+#include "kalder.h"
 
 namespace kaldate {
 
@@ -37,8 +37,8 @@ std::string IsoDate(int year, int month, int day);
 std::string Complaint(Reading reading, const std::string &text, const std::string &what,
                       const std::string &form);
 
-// The date as the library's calendar sees it, weekday included: the day
-// number from DosdToJulian, then JulianToDosd back.
-DosDate WithWeekday(const CalendarDate &date);
+// A real date (ReadIsoDate's) as the library's calendar has it, weekday
+// included.
+KalderDate WithWeekday(const CalendarDate &date);
 
 } // namespace kaldate
