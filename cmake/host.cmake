@@ -58,10 +58,12 @@ set(KALDER_WHOLE_OBJECT ${PROJECT_BINARY_DIR}/kalder32_whole.o)
 add_custom_command(OUTPUT ${KALDER_WHOLE_OBJECT}
   COMMAND ${CMAKE_LINKER} -r -o ${KALDER_WHOLE_OBJECT} $<TARGET_OBJECTS:kalder_core>
           $<TARGET_OBJECTS:kalder_host_platform> $<TARGET_OBJECTS:kalder_autoload>
-  COMMAND ${CMAKE_OBJCOPY} --keep-global-symbols=${KALDER_EXPORT_LIST} ${KALDER_WHOLE_OBJECT}
+  COMMAND sh ${PROJECT_SOURCE_DIR}/cmake/static_keep_list.sh ${CMAKE_NM} ${KALDER_EXPORT_LIST}
+          ${KALDER_WHOLE_OBJECT} ${KALDER_WHOLE_OBJECT}.keep
+  COMMAND ${CMAKE_OBJCOPY} --keep-global-symbols=${KALDER_WHOLE_OBJECT}.keep ${KALDER_WHOLE_OBJECT}
   DEPENDS kalder_core kalder_host_platform kalder_autoload $<TARGET_OBJECTS:kalder_core>
           $<TARGET_OBJECTS:kalder_host_platform> $<TARGET_OBJECTS:kalder_autoload>
-          ${KALDER_EXPORT_LIST}
+          ${KALDER_EXPORT_LIST} ${PROJECT_SOURCE_DIR}/cmake/static_keep_list.sh
   COMMAND_EXPAND_LISTS VERBATIM
   COMMENT "Linking the static library's single object")
 set_source_files_properties(${KALDER_WHOLE_OBJECT} PROPERTIES EXTERNAL_OBJECT ON GENERATED ON)
