@@ -110,6 +110,13 @@ add_executable(kalder_tests ${KALDER_HOST_TESTS})
 target_link_libraries(kalder_tests PRIVATE kalder32_static GTest::gtest GTest::gtest_main)
 target_compile_options(kalder_tests PRIVATE -Wall -Wextra -Werror)
 gtest_discover_tests(kalder_tests DISCOVERY_TIMEOUT 60)
+# The C++ face's tests once more built without exceptions, as a program
+# built that way uses the header.
+add_executable(modern_cpp_noexcept_tests ${PROJECT_SOURCE_DIR}/tests/host/modern_cpp_test.cpp)
+target_link_libraries(modern_cpp_noexcept_tests PRIVATE kalder32_static GTest::gtest
+                                                        GTest::gtest_main)
+target_compile_options(modern_cpp_noexcept_tests PRIVATE -Wall -Wextra -Werror -fno-exceptions)
+gtest_discover_tests(modern_cpp_noexcept_tests TEST_PREFIX noexcept. DISCOVERY_TIMEOUT 60)
 
 # ---------------------------------------------------------------------------
 # The command-line tool, the install rules and the tests of both.

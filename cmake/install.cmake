@@ -1,4 +1,4 @@
-# cmake --install: the header, the shared and the static library, the tool
+# cmake --install: the headers (classic and modern), the shared and the static library, the tool
 # with its manual page and bash completion, a CMake package
 # (find_package(kalder32) gives kalder32::kalder32 and
 # kalder32::kalder32_static), a pkg-config file, and the licence and README.
@@ -8,7 +8,9 @@ include(CMakePackageConfigHelpers)
 
 set(KALDER_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/kalder32)
 
-install(FILES ${PROJECT_SOURCE_DIR}/include/kalder32.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/include/kalder32.h ${PROJECT_SOURCE_DIR}/include/kalder.h
+              ${PROJECT_SOURCE_DIR}/include/kalder.hpp
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(TARGETS kalder32 kalder32_archive EXPORT kalder32Targets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -49,7 +51,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md
 
 # The examples, as source, beside the README that points to them.
 install(FILES ${PROJECT_SOURCE_DIR}/examples/typical.c ${PROJECT_SOURCE_DIR}/examples/linux.c
-              ${PROJECT_SOURCE_DIR}/examples/threads.cpp
+              ${PROJECT_SOURCE_DIR}/examples/threads.cpp ${PROJECT_SOURCE_DIR}/examples/modern.c
+              ${PROJECT_SOURCE_DIR}/examples/modern.cpp
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 
 set(CPACK_PACKAGE_NAME kalder32)

@@ -51,3 +51,29 @@ foreach(library kalder32 kalder32_archive)
   target_compile_options(own_globals_${library} PRIVATE -Wall -Wextra -Werror)
   add_test(NAME own_globals_${library} COMMAND own_globals_${library})
 endforeach()
+
+# The modern interface's examples: a C service and a C++20 one answering a
+# German and an American user with a settings object each.
+add_executable(modern_c_example ${PROJECT_SOURCE_DIR}/examples/modern.c)
+target_link_libraries(modern_c_example PRIVATE kalder32)
+set_target_properties(modern_c_example PROPERTIES C_STANDARD 90 C_EXTENSIONS OFF)
+target_compile_options(modern_c_example PRIVATE -pedantic-errors -Wall -Wextra -Werror)
+add_test(NAME modern_c_example COMMAND modern_c_example)
+set_tests_properties(modern_c_example PROPERTIES PASS_REGULAR_EXPRESSION
+  "^anna: Dienstag, 5\\. März 2024 \\(05\\.03\\.2024\\) um 13:05
+bert: Tuesday, March 5, 2024 \\(3/5/2024\\) at 1:05
+anna: Der Tag 30 ist in diesem Monat ungültig\\. Bitte geben Sie einen Tag ein, den der Monat hat\\.
+bert: The hour 24 is only valid with 0 minutes\\. Please change the hour or the minutes\\.
+anna, in 16 bytes: \"Dienstag, 5\\. M\" of 23
+$")
+add_executable(modern_cpp_example ${PROJECT_SOURCE_DIR}/examples/modern.cpp)
+target_link_libraries(modern_cpp_example PRIVATE kalder32 Threads::Threads)
+target_compile_options(modern_cpp_example PRIVATE ${KALDER_WARNINGS} -fno-exceptions)
+add_test(NAME modern_cpp_example COMMAND modern_cpp_example)
+set_tests_properties(modern_cpp_example PROPERTIES PASS_REGULAR_EXPRESSION
+  "^anna: Dienstag, 5\\. März 2024, 13:05
+anna: Die Stunde 25 ist ungültig\\. Bitte geben Sie eine Stunde von 0 bis 24 ein\\.
+bert: Tuesday, March 5, 2024, 1:05
+bert: The day 30 is not valid for this month\\. Please type a day that the month has\\.
+Landed: Sunday, July 20, 1969, 20:17 UTC
+$")

@@ -43,7 +43,7 @@ as_root() {
 # Debian packages each configuration needs.
 packages_for() {
     case $1 in
-    host) echo cmake make g++ libgtest-dev libgmock-dev googletest libbenchmark-dev ;;
+    host) echo cmake make g++ gcc-multilib libgtest-dev libgmock-dev googletest libbenchmark-dev ;;
     asan | tsan) echo cmake make g++ libgtest-dev libgmock-dev googletest ;;
     valgrind) echo cmake make g++ libgtest-dev libgmock-dev googletest valgrind ;;
     fuzz) echo cmake make clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest ;;

@@ -28,12 +28,13 @@ check "cmake --install" installed || {
     exit 1
 }
 
-for file in include/kalder32.h lib/libkalder32.a lib/libkalder32.so bin/kaldate \
+for file in include/kalder32.h include/kalder.h include/kalder.hpp lib/libkalder32.a lib/libkalder32.so bin/kaldate \
     lib/cmake/kalder32/kalder32Config.cmake lib/cmake/kalder32/kalder32ConfigVersion.cmake \
     lib/cmake/kalder32/kalder32Targets.cmake lib/pkgconfig/kalder32.pc share/man/man1/kaldate.1 \
     share/bash-completion/completions/kaldate share/doc/kalder32/LICENSE \
     share/doc/kalder32/README.md share/doc/kalder32/copyright \
-    share/doc/kalder32/examples/linux.c share/doc/kalder32/examples/threads.cpp; do
+    share/doc/kalder32/examples/linux.c share/doc/kalder32/examples/threads.cpp \
+    share/doc/kalder32/examples/modern.c share/doc/kalder32/examples/modern.cpp; do
     check "installed $file" test -e "$prefix/$file"
 done
 
@@ -86,6 +87,23 @@ pkgconfig_built() {
 check "example builds with pkg-config's flags" pkgconfig_built
 check "example built through pkg-config prints the typical request" \
     test "$(LD_LIBRARY_PATH=$prefix/lib "$work/typical-pc" 2>&1)" == "$expected"
+
+# The modern interface's examples, as installed, built as their comments say.
+modern_built() {
+    local flags
+    flags=$(PKG_CONFIG_PATH=$prefix/lib/pkgconfig pkg-config --cflags --libs kalder32) &&
+        cc -std=c89 -Wall -Werror "$prefix/share/doc/kalder32/examples/modern.c" $flags \
+            -o "$work/modern-c" &&
+        c++ -std=c++20 -Wall -Werror "$prefix/share/doc/kalder32/examples/modern.cpp" $flags \
+            -pthread -o "$work/modern-cpp"
+}
+check "the modern examples build with the installed headers" modern_built
+check "the modern C example answers its first user" \
+    test "$(LD_LIBRARY_PATH=$prefix/lib "$work/modern-c" 2>&1 | head -n 1)" == \
+    "anna: Dienstag, 5. März 2024 (05.03.2024) um 13:05"
+check "the modern C++ example answers its first user" \
+    test "$(LD_LIBRARY_PATH=$prefix/lib "$work/modern-cpp" 2>&1 | head -n 1)" == \
+    "anna: Dienstag, 5. März 2024, 13:05"
 
 check "installed kaldate runs" test "$("$prefix/bin/kaldate" long 1999-12-25)" == \
     "Saturday, December 25, 1999"
