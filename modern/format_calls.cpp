@@ -39,8 +39,8 @@ int WriteShortDate(const KalderSettings &s, int32_t year, int32_t month, int32_t
     return modern::Put(area, length, out, size);
 }
 
-int WriteLongDate(const KalderSettings &s, int32_t year, int32_t month, int32_t day, char *out,
-                  size_t size) {
+inline int WriteLongDate(const KalderSettings &s, int32_t year, int32_t month, int32_t day,
+                         char *out, size_t size) {
     KALDER_TM date{};
     date.tm_year = year - 1900;
     date.tm_mon = month - 1;
@@ -71,8 +71,8 @@ template <class... Values>
     return write(*use.get(), values..., out, size);
 }
 
-int WriteDate(int (*write)(const KalderSettings &, int32_t, int32_t, int32_t, char *, size_t),
-              const KalderSettings *settings, int32_t year, int32_t month, int32_t day, char *out,
+template <int (*write)(const KalderSettings &, int32_t, int32_t, int32_t, char *, size_t)>
+int WriteDate(const KalderSettings *settings, int32_t year, int32_t month, int32_t day, char *out,
               size_t size) {
     if (!modern::CanWrite(out, size))
         return KALDER_BAD_ARGUMENT;
@@ -95,13 +95,13 @@ int WriteCheckedTime(const KalderSettings *settings, int32_t hour, int32_t minut
 extern "C" int KALDER_CALL KalderFormatShortDate(const KalderSettings *settings, int32_t year,
                                                  int32_t month, int32_t day, char *out,
                                                  size_t size) {
-    return WriteDate(WriteShortDate, settings, year, month, day, out, size);
+    return WriteDate<WriteShortDate>(settings, year, month, day, out, size);
 }
 
 extern "C" int KALDER_CALL KalderFormatLongDate(const KalderSettings *settings, int32_t year,
                                                 int32_t month, int32_t day, char *out,
                                                 size_t size) {
-    return WriteDate(WriteLongDate, settings, year, month, day, out, size);
+    return WriteDate<WriteLongDate>(settings, year, month, day, out, size);
 }
 
 extern "C" int KALDER_CALL KalderFormatTime(const KalderSettings *settings, int32_t hour,

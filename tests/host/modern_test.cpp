@@ -7,8 +7,10 @@
 #include <thread>
 #include <vector>
 
+#include "calendar/civil.h"
 #include "kalder.h"
 #include "library_fixture.h"
+#include "modern/civil_checks.h"
 #include "text/unicode.h"
 
 namespace {
@@ -114,7 +116,7 @@ TEST_F(ModernTest, DecidedQuirks) {
     EXPECT_EQ(ShortDate(s, 1850, 1, 2), "2/1/50");
     EXPECT_EQ(LongDate(s, 2024, 1, 2), "2 January 24"); // 4 or more letters: the name
     EXPECT_EQ(LongDate(s, 2005, 1, 2), "2 January 05");
-    EXPECT_EQ(Time(s, 9, 5), "905");                    // an empty separator joins
+    EXPECT_EQ(Time(s, 9, 5), "905"); // an empty separator joins
     const Owned noMonth(FromText("sShortDate=d/M/yy\nsLongDate=d yyyy"));
     EXPECT_EQ(LongDate(noMonth, 2024, 1, 2), "2 2024");
     // No cut at 39 bytes.
@@ -241,6 +243,21 @@ TEST_F(ModernTest, CalendarCallsWriteNoSharedState) {
     EXPECT_EQ(KalderDateOfDay(9999, 366, &date), KALDER_BAD_DAY);
     EXPECT_EQ(KalderDateOfDay(1, 0, &date), KALDER_BAD_DAY);
     EXPECT_EQ(KalderDayOfYear(2023, 2, 29), KALDER_BAD_DAY);
+}
+
+// The table-driven leap years and weekdays against the day count, for every
+// day of every year.
+TEST(ModernCalendar, LeapYearsAndWeekdaysAgreeWithTheDayCount) {
+    for (int32_t year = 1; year <= 9999; ++year) {
+        ASSERT_EQ(modern::FebruaryOfYear(year), FebruaryOf(year)) << year;
+        for (int32_t month = 1; month <= 12; ++month) {
+            const int64_t first = DaysFromCivil(year, static_cast<unsigned>(month), 1);
+            for (int32_t day = 1; day <= MonthLength(month, FebruaryOf(year)); ++day)
+                ASSERT_EQ(modern::WeekdayOfDate(year, month, day),
+                          static_cast<int32_t>(WeekdayFromDays(first + day - 1)))
+                    << year << "-" << month << "-" << day;
+        }
+    }
 }
 
 // Seconds and dates agree with the classic calls over the 32-bit range and
