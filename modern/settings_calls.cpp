@@ -72,11 +72,17 @@ extern "C" KalderSettings *KALDER_CALL KalderSettingsFromText(const char *intl, 
     plat::Module resources = vs_GetInstance();
     plat::Module loaded = nullptr;
     if (language != nullptr) {
+        // The language's own folder, else the library's own module when it
+        // is in that language (the kit has no en folder: its kaldres.dll
+        // is English).
         const char *code = modern::LanguageCode(language);
-        loaded = code != nullptr ? modern::LoadLanguageModule(code) : nullptr;
-        if (loaded == nullptr)
+        if (code == nullptr)
             return Refuse(KALDER_BAD_TEXT, why);
-        resources = loaded;
+        loaded = modern::LoadLanguageModule(code);
+        if (loaded != nullptr)
+            resources = loaded;
+        else if (std::strcmp(code, modern::LanguageOfModule(resources)) != 0)
+            return Refuse(KALDER_BAD_TEXT, why);
     }
     KalderSettings *made = modern::MakeSettings(record, resources, false);
     if (loaded != nullptr)
