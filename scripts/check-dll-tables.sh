@@ -81,7 +81,7 @@ USER32.dll GetFocus LoadStringA LoadStringW MessageBeep MessageBoxA
 msvcrt.dll ___lc_codepage_func ___mb_cur_max_func __iob_func __mb_cur_max _amsg_exit _errno
 msvcrt.dll _initterm _iob _lock _unlock abort atoi calloc fclose fgets fopen fputc free fwrite
 msvcrt.dll getenv localeconv malloc memchr memcpy memmove memset realloc setlocale strchr
-msvcrt.dll strcspn strerror strlen strncmp strncpy strrchr strspn vfprintf wcslen"
+msvcrt.dll strcmp strcspn strerror strlen strncmp strncpy strrchr strspn vfprintf wcslen"
 xp_allowed=$(awk '{ for (i = 2; i <= NF; i++) print $1, $i }' <<<"$xp_functions")
 
 failures=0
