@@ -249,9 +249,10 @@ static void call_modern(void) {
     char text[256];
     wchar_t wide[256];
     int32_t why = 1, refused = -1, h = -1, m = -1;
-    uintptr_t s = CALL(26, (uintptr_t) "sShortDate=M/d/yyyy\nsDate=/\nsTime=:", (uintptr_t)-1,
-                       (uintptr_t)NULL, (uintptr_t)&why)
-                      .eax;
+    uintptr_t s =
+        CALL(26, (uintptr_t) "sShortDate=M/d/yyyy\nsDate=/\nsTime=:\nsLongDate=dddd, MMMM dd, yyyy",
+             (uintptr_t)-1, (uintptr_t)NULL, (uintptr_t)&why)
+            .eax;
     REQUIRE_VOID(s != 0 && why == KALDER_OK);
     uintptr_t in_force = CALL(25).eax;
     CHECK(in_force != 0);
@@ -262,7 +263,8 @@ static void call_modern(void) {
     CHECK_INT(CALL(30, s, (uintptr_t)text, sizeof text).eax, 2);
     CHECK_INT(CALL(31, s, 1999, 12, 25, (uintptr_t)text, sizeof text).eax, 10);
     CHECK_STR(text, "12/25/1999");
-    CHECK((int32_t)CALL(32, s, 1999, 12, 25, (uintptr_t)text, sizeof text).eax > 10);
+    CHECK_INT(CALL(32, s, 1999, 12, 25, (uintptr_t)text, sizeof text).eax, 27);
+    CHECK_STR(text, "Saturday, December 25, 1999");
     CHECK_INT(CALL(33, s, 8, 5, (uintptr_t)text, sizeof text).eax, 4);
     CHECK_INT(CALL(34, s, 0xFFFFFFFFu, 0xFFFFFFFFu, (uintptr_t)text, sizeof text).eax, 5);
     CHECK_STR(text, "23:59");
@@ -293,7 +295,7 @@ static void call_modern(void) {
     CALL(28, w);
     CHECK_INT(CALL(44, s, (uintptr_t)L"sTime", (uintptr_t)wide, 256).eax, 1);
     CHECK_INT(CALL(45, s, 1999, 12, 25, (uintptr_t)wide, 256).eax, 10);
-    CHECK((int32_t)CALL(46, s, 1999, 12, 25, (uintptr_t)wide, 256).eax > 10);
+    CHECK_INT(CALL(46, s, 1999, 12, 25, (uintptr_t)wide, 256).eax, 27);
     CHECK_INT(CALL(47, s, 24, 0, (uintptr_t)wide, 256).eax, 5);
     CHECK_INT(CALL(48, s, 0, 0, (uintptr_t)wide, 256).eax, 4);
     CHECK_INT(CALL(49, s, (uintptr_t)L"12/25/99", 8, (uintptr_t)&date, (uintptr_t)&refused).eax,
