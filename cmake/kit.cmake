@@ -1,5 +1,5 @@
 # The distributable kit of the win32 build: a folder and a zip holding the
-# library, its English resource module, the header, an import library, the
+# library, its English resource module, the headers, an import library, the
 # tool, the example, the translations (one folder per language) and a short
 # installation text. Also the tests of the kit and of the translations.
 # The debug files of its images go in a second folder and zip beside it.
@@ -128,7 +128,8 @@ add_custom_target(kit ALL
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/tools/kit/kalder32Config.cmake
           ${PROJECT_BINARY_DIR}/kit-cmake/kalder32ConfigVersion.cmake ${KALDER_KIT_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:KALDER32> ${KALDER_WIN32_OUT}/kaldres.dll
-          ${PROJECT_SOURCE_DIR}/include/kalder32.h ${KALDER_IMPORT_LIB} ${KALDER_MSVC_LIB}
+          ${PROJECT_SOURCE_DIR}/include/kalder32.h ${PROJECT_SOURCE_DIR}/include/kalder.h
+          ${KALDER_IMPORT_LIB} ${KALDER_MSVC_LIB}
           $<TARGET_FILE:kaldate>
           ${PROJECT_SOURCE_DIR}/tools/kit/INSTALL.txt ${KALDER_KIT_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy ${KALDER_IMPORT_DEF} ${KALDER_KIT_DIR}/KALDER32.def

@@ -60,9 +60,12 @@ function(kalder_resource_object RC OBJECT)
     VERBATIM)
 endfunction()
 
+# The UTF-16 twins of the modern calls, which only Windows has.
+target_sources(kalder_core PRIVATE ${PROJECT_SOURCE_DIR}/modern/wide_calls.cpp)
+
 # ---------------------------------------------------------------------------
 # KALDER32.dll: the library's logic over the real platform calls.  The .def
-# gives the 24 exports their undecorated names and ordinals; libgcc and
+# gives the exports their undecorated names and ordinals; libgcc and
 # libstdc++ are linked in so that the only imports are system modules.
 kalder_resource_object(${PROJECT_SOURCE_DIR}/res/KALDER32.rc
                        ${PROJECT_BINARY_DIR}/resources/KALDER32.res.o)

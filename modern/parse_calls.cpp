@@ -98,7 +98,7 @@ const char *OtherStatusText(KalderStatus status) {
 
 // format with its one %d filled with value (the texts hold at most one).
 int FillValue(const char *format, int32_t value, char *out, size_t size) {
-    char text[kMessageArea + 16];
+    char text[kMessageArea + 16] = {};
     size_t length = 0;
     bool filled = false;
     for (const char *p = format; *p != '\0' && length + 12 < sizeof text; ++p) {

@@ -72,6 +72,8 @@ extern "C" KalderSettings *KALDER_CALL KalderSettingsFromText(const char *intl, 
     plat::Module resources = vs_GetInstance();
     plat::Module loaded = nullptr;
     if (language != nullptr) {
+        // The language's own folder, else the library's own module when it
+        // is in that language (see LoadLanguageModule).
         const char *code = modern::LanguageCode(language);
         loaded = code != nullptr ? modern::LoadLanguageModule(code) : nullptr;
         if (loaded == nullptr)

@@ -1,5 +1,7 @@
 #include "modern/settings_object.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <new>
@@ -122,9 +124,16 @@ void Release(void *settings) { KalderSettingsFree(static_cast<KalderSettings *>(
 
 KalderSettings *MakeSettings(const WINDATESTRUC &record, plat::Module resources,
                              bool systemCodePage) {
-    auto *s = new (std::nothrow) KalderSettings{};
-    if (s == nullptr)
+    // malloc, aligned here (32-bit Windows gives 8 bytes): the C++ run
+    // time's operator new would bring its exception machinery into the
+    // library.
+    constexpr size_t align = alignof(KalderSettings);
+    void *raw = std::malloc(sizeof(KalderSettings) + align - 1);
+    if (raw == nullptr)
         return nullptr;
+    const auto at = (reinterpret_cast<uintptr_t>(raw) + align - 1) & ~(uintptr_t{align} - 1);
+    auto *s = ::new (reinterpret_cast<void *>(at)) KalderSettings{};
+    s->allocation = raw;
     s->references.store(1, std::memory_order_relaxed);
     s->value.record = record;
     TextField fields[kTextFields];
@@ -170,6 +179,9 @@ extern "C" KalderSettings *KALDER_CALL KalderSettingsCopy(const KalderSettings *
 }
 
 extern "C" void KALDER_CALL KalderSettingsFree(KalderSettings *settings) {
-    if (settings != nullptr && settings->references.fetch_sub(1, std::memory_order_acq_rel) == 1)
-        delete settings;
+    if (settings != nullptr && settings->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        void *raw = settings->allocation;
+        settings->~KalderSettings();
+        std::free(raw);
+    }
 }

@@ -19,6 +19,7 @@ inline constexpr size_t kMessageArea = 400;
 
 struct KalderSettings {
     std::atomic<int32_t> references;
+    void *allocation; // the block the object was made in
     // Texts in UTF-8; the long-date form prints the year in its century and
     // a month style past the name as the name.
     Settings value;

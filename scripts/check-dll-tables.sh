@@ -2,8 +2,9 @@
 # Checks the export and import tables of the built modules.
 #   check-dll-tables.sh OBJDUMP FORMAT KALDER32.dll kaldres.dll [more resource dlls...]
 # Every module must be of FORMAT (pei-i386 for 32-bit, pei-x86-64 for 64-bit
-# Windows).  KALDER32.dll must export exactly the 24 names below at their
-# ordinals and import from KERNEL32.dll, USER32.dll and msvcrt.dll only,
+# Windows).  KALDER32.dll must export exactly the names below at their
+# ordinals (the 24 classic calls, then the modern ones and their UTF-16
+# twins) and import from KERNEL32.dll, USER32.dll and msvcrt.dll only,
 # and only functions that Windows XP SP3 has; a
 # resource module must have no imports, no exports and no code.
 set -u
@@ -35,7 +36,34 @@ expected_exports="1 DosdToJulian
 21 ParseTimeFormat2Strings
 22 atoi_NullCheck
 23 SetTmJulian
-24 CorrectLeapFromYear"
+24 CorrectLeapFromYear
+25 KalderSettingsInForce
+26 KalderSettingsFromText
+27 KalderSettingsCopy
+28 KalderSettingsFree
+29 KalderSettingsText
+30 KalderSettingsLanguage
+31 KalderFormatShortDate
+32 KalderFormatLongDate
+33 KalderFormatTime
+34 KalderFormatTimeValue
+35 KalderParseDate
+36 KalderParseTime
+37 KalderMessage
+38 KalderDaysInMonth
+39 KalderDayOfYear
+40 KalderDateOfDay
+41 KalderSecondsOf
+42 KalderDateOfSeconds
+43 KalderSettingsFromTextW
+44 KalderSettingsTextW
+45 KalderFormatShortDateW
+46 KalderFormatLongDateW
+47 KalderFormatTimeW
+48 KalderFormatTimeValueW
+49 KalderParseDateW
+50 KalderParseTimeW
+51 KalderMessageW"
 allowed_imports="KERNEL32.dll
 USER32.dll
 msvcrt.dll"
@@ -49,11 +77,11 @@ KERNEL32.dll GetProfileStringA GetVersion GetWindowsDirectoryA InitializeCritica
 KERNEL32.dll IsDBCSLeadByteEx LeaveCriticalSection LoadLibraryA MultiByteToWideChar Sleep
 KERNEL32.dll SwitchToThread TlsAlloc TlsFree TlsGetValue TlsSetValue VirtualProtect
 KERNEL32.dll VirtualQuery WideCharToMultiByte
-USER32.dll GetFocus LoadStringA MessageBeep MessageBoxA
+USER32.dll GetFocus LoadStringA LoadStringW MessageBeep MessageBoxA
 msvcrt.dll ___lc_codepage_func ___mb_cur_max_func __iob_func __mb_cur_max _amsg_exit _errno
 msvcrt.dll _initterm _iob _lock _unlock abort atoi calloc fclose fgets fopen fputc free fwrite
-msvcrt.dll getenv localeconv malloc memcpy memmove memset realloc setlocale strchr strerror
-msvcrt.dll strlen strncmp strncpy strrchr strspn vfprintf wcslen"
+msvcrt.dll getenv localeconv malloc memchr memcpy memmove memset realloc setlocale strchr
+msvcrt.dll strcmp strcspn strerror strlen strncmp strncpy strrchr strspn vfprintf wcslen"
 xp_allowed=$(awk '{ for (i = 2; i <= NF; i++) print $1, $i }' <<<"$xp_functions")
 
 failures=0
@@ -89,7 +117,10 @@ check_library() {
     fi
     local slots
     slots=$(export_slots_of "$dll")
-    [ "$slots" = 24 ] || fail "$dll: $slots export address entries, expected 24 (no unnamed exports)"
+    local count
+    count=$(wc -l <<<"$expected_exports")
+    [ "$slots" = "$count" ] ||
+        fail "$dll: $slots export address entries, expected $count (no unnamed exports)"
     local imports
     imports=$(imports_of "$dll" | sort -f)
     [ -n "$imports" ] || fail "$dll: no imports found (objdump output unexpected?)"

@@ -2,7 +2,8 @@
  * abi.c - the binary interface of KALDER32.dll as an application sees it.
  *
  * Every export is resolved by ordinal and by name (both must give the same
- * address), and nothing else is exported.  On 32-bit Windows each export is
+ * address), the classic calls and the modern ones, and nothing else is
+ * exported.  On 32-bit Windows each export is
  * then called through a thunk that measures the stack cleanup: a stdcall
  * export must remove exactly its argument bytes, or the caller's stack is
  * corrupted.  Each call gets ordinary arguments and its result is checked
@@ -21,6 +22,7 @@
  */
 #include "boxes.h"
 #include "calls.h"
+#include "kalder.h"
 #include "modern_diff.h"
 #include "stress.h"
 #include "winutil.h"
@@ -67,6 +69,34 @@ static const Export exports[] = {
     {"atoi_NullCheck", 22, 4},
     {"SetTmJulian", 23, 4},
     {"CorrectLeapFromYear", 24, 4},
+    /* The modern calls (kalder.h). */
+    {"KalderSettingsInForce", 25, 0},
+    {"KalderSettingsFromText", 26, 16},
+    {"KalderSettingsCopy", 27, 4},
+    {"KalderSettingsFree", 28, 4},
+    {"KalderSettingsText", 29, 16},
+    {"KalderSettingsLanguage", 30, 12},
+    {"KalderFormatShortDate", 31, 24},
+    {"KalderFormatLongDate", 32, 24},
+    {"KalderFormatTime", 33, 20},
+    {"KalderFormatTimeValue", 34, 20},
+    {"KalderParseDate", 35, 20},
+    {"KalderParseTime", 36, 24},
+    {"KalderMessage", 37, 20},
+    {"KalderDaysInMonth", 38, 8},
+    {"KalderDayOfYear", 39, 12},
+    {"KalderDateOfDay", 40, 12},
+    {"KalderSecondsOf", 41, 12},
+    {"KalderDateOfSeconds", 42, 20},
+    {"KalderSettingsFromTextW", 43, 16},
+    {"KalderSettingsTextW", 44, 16},
+    {"KalderFormatShortDateW", 45, 24},
+    {"KalderFormatLongDateW", 46, 24},
+    {"KalderFormatTimeW", 47, 20},
+    {"KalderFormatTimeValueW", 48, 20},
+    {"KalderParseDateW", 49, 20},
+    {"KalderParseTimeW", 50, 24},
+    {"KalderMessageW", 51, 20},
 };
 #define EXPORT_COUNT ((int)(sizeof exports / sizeof exports[0]))
 
@@ -83,7 +113,7 @@ static void resolve_all(HMODULE dll) {
                    (void *)by_name);
         procs[e->ordinal] = by_ordinal;
     }
-    CHECK(GetProcAddress(dll, MAKEINTRESOURCEA(25)) == NULL);
+    CHECK(GetProcAddress(dll, MAKEINTRESOURCEA(EXPORT_COUNT + 1)) == NULL);
     CHECK(GetProcAddress(dll, MAKEINTRESOURCEA(0)) == NULL);
     CHECK(GetProcAddress(dll, "DllMain") == NULL);
     CHECK(GetProcAddress(dll, "_DosdToJulian@8") == NULL);
@@ -214,6 +244,72 @@ static void call_parsers(void) {
     CHECK_INT(box_count, 0);
 }
 
+/* The modern calls, a 64-bit argument split in two words, low first. */
+static void call_modern(void) {
+    WTEST_GROUP("modern exports");
+    char text[256];
+    wchar_t wide[256];
+    int32_t why = 1, refused = -1, h = -1, m = -1;
+    uintptr_t s =
+        CALL(26, (uintptr_t) "sShortDate=M/d/yyyy\nsDate=/\nsTime=:\nsLongDate=dddd, MMMM dd, yyyy",
+             (uintptr_t)-1, (uintptr_t)NULL, (uintptr_t)&why)
+            .eax;
+    REQUIRE_VOID(s != 0 && why == KALDER_OK);
+    uintptr_t in_force = CALL(25).eax;
+    CHECK(in_force != 0);
+    CALL(28, in_force);
+    CHECK_INT(CALL(27, s).eax, s);
+    CALL(28, s);
+    CHECK_INT(CALL(29, s, (uintptr_t) "sDate", (uintptr_t)text, sizeof text).eax, 1);
+    CHECK_INT(CALL(30, s, (uintptr_t)text, sizeof text).eax, 2);
+    CHECK_INT(CALL(31, s, 1999, 12, 25, (uintptr_t)text, sizeof text).eax, 10);
+    CHECK_STR(text, "12/25/1999");
+    CHECK_INT(CALL(32, s, 1999, 12, 25, (uintptr_t)text, sizeof text).eax, 27);
+    CHECK_STR(text, "Saturday, December 25, 1999");
+    CHECK_INT(CALL(33, s, 8, 5, (uintptr_t)text, sizeof text).eax, 4);
+    CHECK_INT(CALL(34, s, 0xFFFFFFFFu, 0xFFFFFFFFu, (uintptr_t)text, sizeof text).eax, 5);
+    CHECK_STR(text, "23:59");
+    KalderDate date = {0, 0, 0, 0};
+    CHECK_INT(CALL(35, s, (uintptr_t) "12/25/99", 8, (uintptr_t)&date, (uintptr_t)&refused).eax,
+              KALDER_OK);
+    CHECK(date.year == 1999 && date.month == 12 && date.day == 25 && date.weekday == 6);
+    CHECK_INT(
+        CALL(36, s, (uintptr_t) "8:05", 4, (uintptr_t)&h, (uintptr_t)&m, (uintptr_t)&refused).eax,
+        KALDER_OK);
+    CHECK(h == 8 && m == 5 && refused == 0);
+    CHECK((int32_t)CALL(37, s, (uintptr_t)KALDER_BAD_DAY, 30, (uintptr_t)text, sizeof text).eax >
+          0);
+    CHECK_INT(CALL(38, 2024, 2).eax, 29);
+    CHECK_INT(CALL(39, 1999, 12, 25).eax, 359);
+    CHECK_INT(CALL(40, 1999, 359, (uintptr_t)&date).eax, KALDER_OK);
+    ThunkResult seconds = CALL(41, (uintptr_t)&date, 10, 30);
+    CHECK(seconds.eax == 946117800u && seconds.edx == 0);
+    /* 10000000000 seconds: 2286-11-20 17:46 */
+    CHECK_INT(CALL(42, 0x540BE400u, 2, (uintptr_t)&date, (uintptr_t)&h, (uintptr_t)&m).eax,
+              KALDER_OK);
+    CHECK(date.year == 2286 && date.month == 11 && date.day == 20 && h == 17 && m == 46);
+
+    uintptr_t w =
+        CALL(43, (uintptr_t)L"sShortDate=M/d/yyyy", (uintptr_t)-1, (uintptr_t)NULL, (uintptr_t)&why)
+            .eax;
+    CHECK(w != 0 && why == KALDER_OK);
+    CALL(28, w);
+    CHECK_INT(CALL(44, s, (uintptr_t)L"sTime", (uintptr_t)wide, 256).eax, 1);
+    CHECK_INT(CALL(45, s, 1999, 12, 25, (uintptr_t)wide, 256).eax, 10);
+    CHECK_INT(CALL(46, s, 1999, 12, 25, (uintptr_t)wide, 256).eax, 27);
+    CHECK_INT(CALL(47, s, 24, 0, (uintptr_t)wide, 256).eax, 5);
+    CHECK_INT(CALL(48, s, 0, 0, (uintptr_t)wide, 256).eax, 4);
+    CHECK_INT(CALL(49, s, (uintptr_t)L"12/25/99", 8, (uintptr_t)&date, (uintptr_t)&refused).eax,
+              KALDER_OK);
+    CHECK_INT(
+        CALL(50, s, (uintptr_t)L"7:60", 4, (uintptr_t)&h, (uintptr_t)&m, (uintptr_t)&refused).eax,
+        KALDER_BAD_MINUTE);
+    CHECK_INT(refused, 60);
+    CHECK((int32_t)CALL(51, s, (uintptr_t)KALDER_BAD_MINUTE, 60, (uintptr_t)wide, 256).eax > 0);
+    CALL(28, s);
+    CHECK_INT(box_count, 0);
+}
+
 #endif /* __i386__ */
 
 /* The pass over every export, with each warning box written among the
@@ -256,6 +352,7 @@ int main(int argc, char **argv) {
     call_settings();
     call_formatters();
     call_parsers();
+    call_modern();
 #endif
     CHECK(FreeLibrary(dll));
     if (argc > 1)

@@ -10,9 +10,9 @@
 # 64-bit programs run natively on every x86-64 kernel: the whole suite.  So
 # do 32-bit ones where the kernel runs 32-bit programs.  Where it does not,
 # they run under qemu at about two minutes a process, and the 32-bit build
-# runs one program: abi.exe, which checks every export's argument bytes and
+# runs two programs: abi.exe, which checks every export's argument bytes and
 # stack cleanup and makes the pass over every export, compared with the
-# Linux build's.  (The thread stress runs in the 64-bit suite and wherever
+# Linux build's; and modern.exe, the modern calls and their UTF-16 twins.  (The thread stress runs in the 64-bit suite and wherever
 # 32-bit programs run natively.)
 if(KALDER_WIN_ARCH STREQUAL x64)
   set(KALDER_WINE_BITS 64)
@@ -74,6 +74,10 @@ target_sources(abi PRIVATE ${PROJECT_SOURCE_DIR}/tests/calls/calls.c
 target_include_directories(abi PRIVATE ${PROJECT_SOURCE_DIR}/tests/calls)
 kalder_wine_program(typical typical.c)
 kalder_wine_program(load_cycles load_cycles.c)
+# The modern calls, with the translations laid out beside a copy of the
+# library as the kit lays them out (the translations are built by kit.cmake).
+kalder_wine_program(modern modern.c)
+add_dependencies(modern kaldres_de_resources kaldres_fr_resources kaldres_es_resources)
 # One source, one program per Windows version the settings reader tells apart.
 kalder_wine_program(module_nt40 module.c KT_WINVER=40)
 kalder_wine_program(module_win31 module.c KT_WINVER=31)
@@ -115,7 +119,20 @@ add_test(NAME ${KALDER_WINE}_calls_match_linux
 set_tests_properties(${KALDER_WINE}_calls_match_linux PROPERTIES
   DEPENDS ${KALDER_WINE}_abi FIXTURES_REQUIRED calls_reference)
 
+# The modern calls run in both builds, under qemu too: a refused date is a
+# status and no box, and the UTF-16 twins write the UTF-8 text.
+kalder_wine_test(modern)
+
 if(KALDER_WINE_FULL_SUITE)
+  # The modern calls again under a Cyrillic system code page (the program
+  # checks that it has it): the twins' names are whole all the same.
+  add_test(NAME ${KALDER_WINE}_modern_cp1251
+           COMMAND ${KALDER_WINE_RUN} run ${KALDER_WINE_STATE} ${KALDER_WIN32_OUT}/modern.exe 1251)
+  set_tests_properties(${KALDER_WINE}_modern_cp1251 PROPERTIES
+    FIXTURES_REQUIRED ${KALDER_WINE}
+    RESOURCE_LOCK wine
+    ENVIRONMENT LC_ALL=ru_RU.UTF-8
+    TIMEOUT 1500)
   kalder_wine_test(typical)
   kalder_wine_test(load_cycles)
   kalder_wine_test(module_nt40)
