@@ -129,7 +129,7 @@ add_custom_target(kit ALL
           ${PROJECT_BINARY_DIR}/kit-cmake/kalder32ConfigVersion.cmake ${KALDER_KIT_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:KALDER32> ${KALDER_WIN32_OUT}/kaldres.dll
           ${PROJECT_SOURCE_DIR}/include/kalder32.h ${PROJECT_SOURCE_DIR}/include/kalder.h
-          ${KALDER_IMPORT_LIB} ${KALDER_MSVC_LIB}
+          ${PROJECT_SOURCE_DIR}/include/kalder.hpp ${KALDER_IMPORT_LIB} ${KALDER_MSVC_LIB}
           $<TARGET_FILE:kaldate>
           ${PROJECT_SOURCE_DIR}/tools/kit/INSTALL.txt ${KALDER_KIT_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy ${KALDER_IMPORT_DEF} ${KALDER_KIT_DIR}/KALDER32.def

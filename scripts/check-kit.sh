@@ -26,16 +26,16 @@ check_files() {
     done
 }
 
-check_files INSTALL.txt LICENSE.txt CHANGELOG.txt kalder32.h kalder.h example/typical.c \
+check_files INSTALL.txt LICENSE.txt CHANGELOG.txt kalder32.h kalder.h kalder.hpp example/typical.c \
     kalder32Config.cmake kalder32ConfigVersion.cmake
-for header in kalder32.h kalder.h; do
+for header in kalder32.h kalder.h kalder.hpp; do
     check "the kit's $header is the library's" \
         cmp -s <(tr -d '\r' <"$kit/$header") "$here/../include/$header"
 done
 
 # Every text file has Windows line ends.
 crlf_only() { test "$(grep -c $'\r$' "$1")" -eq "$(wc -l <"$1")"; }
-for file in INSTALL.txt LICENSE.txt CHANGELOG.txt kalder32.h kalder.h example/typical.c KALDER32.def \
+for file in INSTALL.txt LICENSE.txt CHANGELOG.txt kalder32.h kalder.h kalder.hpp example/typical.c KALDER32.def \
     kalder32Config.cmake kalder32ConfigVersion.cmake; do
     check "$file has CR LF line ends" crlf_only "$kit/$file"
 done
