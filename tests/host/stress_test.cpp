@@ -317,9 +317,10 @@ void Thaw() {
 
 // Two threads that format dates, and a third that reads the settings again,
 // are frozen mid-call; refreshes on another thread must still finish, and
-// within two seconds, in each of forty rounds.  Nothing here allocates once
-// the threads run, so that no thread is frozen holding a lock of the
-// allocator that another needs.
+// within two seconds, in each of forty rounds.  The refreshing thread
+// allocates nothing once the others may be frozen: a thread frozen holding
+// a lock of the allocator would stop any thread that allocates, library
+// or not.
 TEST_F(Stress, RefreshesFinishWhileThreadsAreFrozenMidCall) {
     struct sigaction action {};
     action.sa_handler = Freeze;
@@ -353,6 +354,10 @@ TEST_F(Stress, RefreshesFinishWhileThreadsAreFrozenMidCall) {
         };
         // (The profile stays as it is: a frozen refresh may be reading it.)
         std::thread refresher([&] {
+            // A thread's first call takes its record, and registering the
+            // record's return at thread end allocates: done before any
+            // thread is frozen, perhaps inside the allocator.
+            GetTimeSep();
             while (!go.load())
                 std::this_thread::yield();
             for (int i = 0; i < 4; ++i)
