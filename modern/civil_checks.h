@@ -52,6 +52,23 @@ inline KalderStatus CheckDate(int32_t year, int32_t month, int32_t day) {
     return KALDER_OK;
 }
 
+// CheckDate and, for a real date, its weekday (0 = Sunday) in *weekday,
+// from one look at the year's facts.
+inline KalderStatus CheckDateAndWeekday(int32_t year, int32_t month, int32_t day,
+                                        int32_t *weekday) {
+    if (year < kFirstYear || year > kLastYear)
+        return KALDER_BAD_YEAR;
+    if (month < 1 || month > 12)
+        return KALDER_BAD_MONTH;
+    const uint32_t facts = FactsOfYear(year);
+    const int32_t february = 28 + static_cast<int32_t>(facts >> 3);
+    if (day < 1 || day > MonthLength(month, february))
+        return KALDER_BAD_DAY;
+    const uint32_t before = date_words::DaysBeforeMonth(static_cast<uint32_t>(month), february);
+    *weekday = static_cast<int32_t>(((facts & 7) + before + static_cast<uint32_t>(day) - 1) % 7);
+    return KALDER_OK;
+}
+
 // The weekday (0 = Sunday) of a real date: its 1 January's, moved on by
 // the days before it in its year.
 inline int32_t WeekdayOfDate(int32_t year, int32_t month, int32_t day) {

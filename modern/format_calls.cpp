@@ -39,17 +39,26 @@ int WriteShortDate(const KalderSettings &s, int32_t year, int32_t month, int32_t
     return modern::Put(area, length, out, size);
 }
 
-inline int WriteLongDate(const KalderSettings &s, int32_t year, int32_t month, int32_t day,
-                         char *out, size_t size) {
+[[gnu::always_inline]] inline int WriteLongDate(const KalderSettings &s, int32_t year,
+                                                int32_t month, int32_t day, int32_t weekday,
+                                                char *out, size_t size) {
     KALDER_TM date{};
     date.tm_year = year - 1900;
     date.tm_mon = month - 1;
     date.tm_mday = day;
-    date.tm_wday = modern::WeekdayOfDate(year, month, day);
+    date.tm_wday = weekday;
     char area[kComposedLongDateArea];
     size_t length = 0;
     const char *text = ComposeLongDate(s.value.longDate, date, out, size, area, &length);
     return text == out ? static_cast<int>(length) : modern::Put(text, length, out, size);
+}
+
+[[gnu::noinline]] int WriteLongDateInForce(int32_t year, int32_t month, int32_t day,
+                                           int32_t weekday, char *out, size_t size) {
+    const modern::SettingsInUse use(nullptr);
+    if (use.get() == nullptr)
+        return modern::Fail(KALDER_NO_MEMORY, out, size);
+    return WriteLongDate(*use.get(), year, month, day, weekday, out, size);
 }
 
 // hour, the separator and the minute in two digits.
@@ -101,7 +110,14 @@ extern "C" int KALDER_CALL KalderFormatShortDate(const KalderSettings *settings,
 extern "C" int KALDER_CALL KalderFormatLongDate(const KalderSettings *settings, int32_t year,
                                                 int32_t month, int32_t day, char *out,
                                                 size_t size) {
-    return WriteDate<WriteLongDate>(settings, year, month, day, out, size);
+    if (!modern::CanWrite(out, size))
+        return KALDER_BAD_ARGUMENT;
+    int32_t weekday = 0;
+    if (const KalderStatus bad = modern::CheckDateAndWeekday(year, month, day, &weekday))
+        return modern::Fail(bad, out, size);
+    if (settings != nullptr) [[likely]]
+        return WriteLongDate(*settings, year, month, day, weekday, out, size);
+    return WriteLongDateInForce(year, month, day, weekday, out, size);
 }
 
 extern "C" int KALDER_CALL KalderFormatTime(const KalderSettings *settings, int32_t hour,
