@@ -14,7 +14,7 @@ seconds="${1:-20}"
 shift || true
 build="${KALDER_FUZZ_BUILD:-$root/build/fuzz}"
 targets=("$@")
-[[ ${#targets[@]} -gt 0 ]] || targets=(fuzz_parse_date fuzz_parse_time fuzz_pictures fuzz_inf fuzz_atoi)
+[[ ${#targets[@]} -gt 0 ]] || targets=(fuzz_parse_date fuzz_parse_time fuzz_pictures fuzz_inf fuzz_atoi fuzz_settings_text)
 
 command -v clang++ >/dev/null || { echo "fuzz: clang++ is not installed" >&2; exit 2; }
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
