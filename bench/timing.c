@@ -26,6 +26,7 @@
 #include <string.h>
 #include <time.h>
 
+#include "kalder.h"
 #include "kalder32.h"
 
 #define RING 8
@@ -41,6 +42,19 @@ static struct {
     __typeof__(DosdToJulian) *DosdToJulian;
     __typeof__(CalcDateSeconds) *CalcDateSeconds;
 } api;
+
+/* The modern calls, with a settings object made once after loading. */
+static struct {
+    KalderSettingsInForceFn KalderSettingsInForce;
+    KalderFormatDateFn KalderFormatShortDate, KalderFormatLongDate;
+    KalderFormatTimeFn KalderFormatTime;
+    KalderFormatTimeValueFn KalderFormatTimeValue;
+    KalderParseDateFn KalderParseDate;
+    KalderParseTimeFn KalderParseTime;
+    KalderDateOfDayFn KalderDateOfDay;
+    KalderDayOfYearFn KalderDayOfYear;
+} modern;
+static KalderSettings *settings;
 
 /* ---- what differs per system: timer, loading, settings ------------------ */
 
@@ -165,6 +179,13 @@ static void short_date(int n) {
     for (int i = 0; i < n; i++)
         sink = api.FillDosDateFormatString(&dos_dates[i & (RING - 1)], out)[0];
 }
+static void modern_short_date(int n) {
+    for (int i = 0; i < n; i++) {
+        const int k = i & (RING - 1);
+        sink = modern.KalderFormatShortDate(settings, dates[k].year, dates[k].month, dates[k].day,
+                                            out, sizeof out);
+    }
+}
 static void short_date_print(int n) {
     for (int i = 0; i < n; i++) {
         const int k = i & (RING - 1);
@@ -179,6 +200,13 @@ static void long_date(int n) {
     for (int i = 0; i < n; i++)
         sink = api.FillLongDateFormatString(tms[i & (RING - 1)], out)[0];
 }
+static void modern_long_date(int n) {
+    for (int i = 0; i < n; i++) {
+        const int k = i & (RING - 1);
+        sink = modern.KalderFormatLongDate(settings, dates[k].year, dates[k].month, dates[k].day,
+                                           out, sizeof out);
+    }
+}
 static void long_date_strftime(int n) {
     for (int i = 0; i < n; i++)
         sink = (int)strftime(out, sizeof out, "%A, %B %d, %Y", &crt_tms[i & (RING - 1)]);
@@ -187,6 +215,10 @@ static void time_hr_min(int n) {
     for (int i = 0; i < n; i++)
         sink = api.FillTimeHrMin(i & 15, (i * 7) & 31, out)[0];
 }
+static void modern_time(int n) {
+    for (int i = 0; i < n; i++)
+        sink = modern.KalderFormatTime(settings, i & 15, (i * 7) & 31, out, sizeof out);
+}
 static void time_hr_min_print(int n) {
     for (int i = 0; i < n; i++)
         sink = sprintf(out, "%d:%02d", i & 15, (i * 7) & 31);
@@ -194,6 +226,10 @@ static void time_hr_min_print(int n) {
 static void time_value(int n) {
     for (int i = 0; i < n; i++)
         sink = api.FillTimeFormatString(time_values[i & (RING - 1)], out)[0];
+}
+static void modern_time_value(int n) {
+    for (int i = 0; i < n; i++)
+        sink = modern.KalderFormatTimeValue(settings, time_values[i & (RING - 1)], out, sizeof out);
 }
 static void time_value_crt(int n) {
     for (int i = 0; i < n; i++) {
@@ -207,6 +243,12 @@ static void parse_date(int n) {
     for (int i = 0; i < n; i++)
         sink = api.ParseDosDateFormatString(&d, typed_dates[i & (RING - 1)]);
 }
+static void modern_parse_date(int n) {
+    KalderDate d;
+    for (int i = 0; i < n; i++)
+        sink = modern.KalderParseDate(settings, typed_dates[i & (RING - 1)], KALDER_NUL_TERMINATED,
+                                      &d, NULL);
+}
 static void parse_date_sscanf(int n) {
     int m, d, y;
     for (int i = 0; i < n; i++)
@@ -216,6 +258,12 @@ static void parse_time(int n) {
     int32_t h, m;
     for (int i = 0; i < n; i++)
         sink = api.ParseTimeHrMin(&h, &m, typed_times[i & (RING - 1)]);
+}
+static void modern_parse_time(int n) {
+    int32_t h, m;
+    for (int i = 0; i < n; i++)
+        sink = modern.KalderParseTime(settings, typed_times[i & (RING - 1)], KALDER_NUL_TERMINATED,
+                                      &h, &m, NULL);
 }
 static void parse_time_sscanf(int n) {
     int h, m;
@@ -229,10 +277,21 @@ static void julian_to_dosd(int n) {
         sink = api.JulianToDosd(200 + (i & (RING - 1)), &d);
     }
 }
+static void modern_date_of_day(int n) {
+    KalderDate d;
+    for (int i = 0; i < n; i++)
+        sink = modern.KalderDateOfDay(2100, 200 + (i & (RING - 1)), &d);
+}
 static void dosd_to_julian(int n) {
     int32_t day;
     for (int i = 0; i < n; i++)
         sink = api.DosdToJulian(&dos_dates[i & (RING - 1)], &day);
+}
+static void modern_day_of_year(int n) {
+    for (int i = 0; i < n; i++) {
+        const int k = i & (RING - 1);
+        sink = modern.KalderDayOfYear(dates[k].year, dates[k].month, dates[k].day);
+    }
 }
 static void calc_date_seconds(int n) {
     for (int i = 0; i < n; i++)
@@ -250,20 +309,28 @@ static const struct Row {
     void (*run)(int n);
 } rows[] = {
     {"kalder", "FillDosDateFormatString", short_date},
+    {"kalder", "KalderFormatShortDate", modern_short_date},
     {"crt", "sprintf %d/%d/%02d", short_date_print},
     {"crt", "strftime %m/%d/%y", short_date_strftime},
     {"kalder", "FillLongDateFormatString", long_date},
+    {"kalder", "KalderFormatLongDate", modern_long_date},
     {"crt", "strftime %A, %B %d, %Y", long_date_strftime},
     {"kalder", "FillTimeHrMin", time_hr_min},
+    {"kalder", "KalderFormatTime", modern_time},
     {"crt", "sprintf %d:%02d", time_hr_min_print},
     {"kalder", "FillTimeFormatString", time_value},
+    {"kalder", "KalderFormatTimeValue", modern_time_value},
     {"crt", "gmtime + sprintf %d:%02d", time_value_crt},
     {"kalder", "ParseDosDateFormatString", parse_date},
+    {"kalder", "KalderParseDate", modern_parse_date},
     {"crt", "sscanf %d/%d/%d", parse_date_sscanf},
     {"kalder", "ParseTimeHrMin", parse_time},
+    {"kalder", "KalderParseTime", modern_parse_time},
     {"crt", "sscanf %d:%d", parse_time_sscanf},
     {"kalder", "JulianToDosd", julian_to_dosd},
+    {"kalder", "KalderDateOfDay", modern_date_of_day},
     {"kalder", "DosdToJulian", dosd_to_julian},
+    {"kalder", "KalderDayOfYear", modern_day_of_year},
     {"kalder", "CalcDateSeconds", calc_date_seconds},
     {"crt", "mktime", calc_date_seconds_crt},
 };
@@ -277,10 +344,17 @@ static int load(const char *path) {
     if (!open_library(path))
         return 0;
 #define FIND(name) (api.name = (__typeof__(api.name))find_export(#name)) != NULL
+#define FIND_MODERN(name) (modern.name = (__typeof__(modern.name))find_export(#name)) != NULL
     return FIND(FillDosDateFormatString) && FIND(FillLongDateFormatString) && FIND(FillTimeHrMin) &&
            FIND(FillTimeFormatString) && FIND(ParseDosDateFormatString) && FIND(ParseTimeHrMin) &&
-           FIND(JulianToDosd) && FIND(DosdToJulian) && FIND(CalcDateSeconds);
+           FIND(JulianToDosd) && FIND(DosdToJulian) && FIND(CalcDateSeconds) &&
+           FIND_MODERN(KalderSettingsInForce) && FIND_MODERN(KalderFormatShortDate) &&
+           FIND_MODERN(KalderFormatLongDate) && FIND_MODERN(KalderFormatTime) &&
+           FIND_MODERN(KalderFormatTimeValue) && FIND_MODERN(KalderParseDate) &&
+           FIND_MODERN(KalderParseTime) && FIND_MODERN(KalderDateOfDay) &&
+           FIND_MODERN(KalderDayOfYear) && (settings = modern.KalderSettingsInForce()) != NULL;
 #undef FIND
+#undef FIND_MODERN
 }
 
 int main(int argc, char **argv) {
