@@ -13,8 +13,10 @@
 namespace {
 
 void RequireWholeText(int length, const char *out, size_t size) {
+    if (size == 0)
+        return; // nothing written
     if (length < 0) {
-        fuzz::Require(size == 0 || out[0] == '\0');
+        fuzz::Require(out[0] == '\0');
         return;
     }
     const size_t kept = std::strlen(out);
