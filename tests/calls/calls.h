@@ -19,16 +19,33 @@
 #include "kalder32.h"
 
 /* Every export, in ordinal order. */
-#define KALDER_EXPORTS(X)                                                                          \
-    X(DosdToJulian)                                                                                \
-    X(CorrectLeap)                                                                                 \
-    X(JulianToDosd) X(GetWinDateFormat) X(FillDosDateFormatString) X(FillDateFormatString)         \
-        X(FillTimeFormatString) X(FillTimeHrMin) X(ParseDosDateFormatString)                       \
-            X(ParseDateFormatString) X(ParseTimeFormatString) X(CalcDateSeconds) X(ParseTimeHrMin) \
-                X(GetTimeSep) X(Days_in_Month) X(CopyWinDateStruc) X(FillLongDateFormatString)     \
-                    X(FillTimeFormat3Strings) X(Fill3StrTimeHrMin) X(checkhrmin)                   \
-                        X(ParseTimeFormat2Strings) X(atoi_NullCheck) X(SetTmJulian)                \
-                            X(CorrectLeapFromYear)
+/* clang-format off */
+#define KALDER_EXPORTS(X) \
+    X(DosdToJulian) \
+    X(CorrectLeap) \
+    X(JulianToDosd) \
+    X(GetWinDateFormat) \
+    X(FillDosDateFormatString) \
+    X(FillDateFormatString) \
+    X(FillTimeFormatString) \
+    X(FillTimeHrMin) \
+    X(ParseDosDateFormatString) \
+    X(ParseDateFormatString) \
+    X(ParseTimeFormatString) \
+    X(CalcDateSeconds) \
+    X(ParseTimeHrMin) \
+    X(GetTimeSep) \
+    X(Days_in_Month) \
+    X(CopyWinDateStruc) \
+    X(FillLongDateFormatString) \
+    X(FillTimeFormat3Strings) \
+    X(Fill3StrTimeHrMin) \
+    X(checkhrmin) \
+    X(ParseTimeFormat2Strings) \
+    X(atoi_NullCheck) \
+    X(SetTmJulian) \
+    X(CorrectLeapFromYear)
+/* clang-format on */
 
 typedef struct KalderApi {
 #define KALDER_API_FIELD(name) __typeof__(name) *name;
