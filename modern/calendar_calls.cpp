@@ -25,8 +25,8 @@ KalderStatus StoreDays(int64_t days, KalderDate *date) {
     return KALDER_OK;
 }
 
-// The days from 1970 to 1 January of year.
-int64_t DaysToNewYear(int32_t year) { return DaysFromCivil(year, 1, 1); }
+// The days from 1970 to 1 January of year, in 64 bits.
+int64_t DaysToFirstOfJanuary(int32_t year) { return DaysFromCivil(year, 1, 1); }
 
 } // namespace
 
@@ -66,7 +66,7 @@ extern "C" KalderStatus KALDER_CALL KalderDateOfDay(int32_t year, int32_t day, K
         return KALDER_OK;
     }
     KalderDate found{};
-    if (StoreDays(DaysToNewYear(year) + day - 1, &found) != KALDER_OK)
+    if (StoreDays(DaysToFirstOfJanuary(year) + day - 1, &found) != KALDER_OK)
         return KALDER_BAD_DAY;
     *date = found;
     return KALDER_OK;

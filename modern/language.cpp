@@ -60,17 +60,7 @@ plat::Module LoadLanguageModule(const char *code) {
 size_t LoadTextUtf8(plat::Module module, unsigned id, char *out, size_t size) {
     char16_t wide[512];
     const int units = plat::LoadStringWide(module, id, wide, static_cast<int>(std::size(wide)));
-    char text[3 * std::size(wide)];
-    const ptrdiff_t length =
-        units > 0 ? uni::Utf8FromUtf16(wide, static_cast<size_t>(units), text, sizeof text) : 0;
-    if (length < 0 || size == 0) {
-        if (size != 0)
-            out[0] = '\0';
-        return 0;
-    }
-    const size_t kept = uni::WholePrefix(text, static_cast<size_t>(length), size - 1);
-    uni::PutBounded(text, kept, out, size);
-    return kept;
+    return uni::PutUtf8OfUtf16(wide, units > 0 ? static_cast<size_t>(units) : 0, out, size);
 }
 
 const char *LanguageOfModule(plat::Module module) {

@@ -50,11 +50,7 @@ void ConvertFromSystemCodePage(TextField field) {
     char16_t wide[64];
     const int units = plat::SystemTextToWide(field.at, static_cast<int>(length), wide,
                                              static_cast<int>(std::size(wide)));
-    char text[3 * std::size(wide)];
-    const ptrdiff_t converted =
-        units > 0 ? uni::Utf8FromUtf16(wide, static_cast<size_t>(units), text, sizeof text) : 0;
-    const size_t kept = converted > 0 ? static_cast<size_t>(converted) : 0;
-    uni::PutBounded(text, uni::WholePrefix(text, kept, field.size - 1), field.at, field.size);
+    uni::PutUtf8OfUtf16(wide, units > 0 ? static_cast<size_t>(units) : 0, field.at, field.size);
 }
 
 // Drops every byte of a field that is not part of a whole UTF-8 character:

@@ -111,6 +111,17 @@ ptrdiff_t Utf8FromUtf16(const char16_t *text, size_t length, char *out, size_t c
     return static_cast<ptrdiff_t>(at);
 }
 
+size_t PutUtf8OfUtf16(const char16_t *text, size_t length, char *out, size_t size) {
+    if (size == 0)
+        return 0;
+    // Converted straight into out, the text may end in part of a character
+    // at out[size - 1]; the prefix below size - 1 is cut between characters.
+    const ptrdiff_t whole = Utf8FromUtf16(text, length, out, size);
+    const size_t kept = whole < 0 ? 0 : WholePrefix(out, static_cast<size_t>(whole), size - 1);
+    out[kept] = '\0';
+    return kept;
+}
+
 size_t Utf16FromUtf8(const char *text, size_t length, char16_t *out, size_t cap) {
     const auto *p = reinterpret_cast<const unsigned char *>(text);
     size_t at = 0;

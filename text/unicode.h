@@ -35,6 +35,12 @@ size_t PutBounded(const char16_t *text, size_t length, char16_t *out, size_t siz
 // text holds a half surrogate pair.
 ptrdiff_t Utf8FromUtf16(const char16_t *text, size_t length, char *out, size_t cap);
 
+// Converts UTF-16 to UTF-8 into out as PutBounded writes: the longest
+// prefix of whole characters that fits size - 1 bytes, and a terminator
+// (nothing when size is 0).  Returns the length written; 0 for text with
+// a half surrogate pair.
+size_t PutUtf8OfUtf16(const char16_t *text, size_t length, char *out, size_t size);
+
 // Converts well-formed UTF-8 to UTF-16 into out (cap units): the number of
 // units of the whole text, which may exceed cap.
 size_t Utf16FromUtf8(const char *text, size_t length, char16_t *out, size_t cap);
