@@ -231,6 +231,21 @@ TEST_F(ModernTest, ObjectsStayAsMadeThroughRefreshes) {
     EXPECT_EQ(Key(after, "sShortDate"), "yyyy-MM-dd");
 }
 
+// The settings in force are read in the system code page (Windows-1252 on
+// the host) and held in UTF-8, cut between whole characters.
+TEST_F(ModernTest, SettingsInForceAreConvertedToUtf8) {
+    host::SetProfileKey("intl", "sDate", "\xB7");
+    host::SetProfileKey("intl", "sLongDate", "dddd d MMMM yyyy '\xE9\xE9\xE9\xE9\xE9'");
+    GetWinDateFormat();
+    const Owned s(KalderSettingsInForce());
+    EXPECT_EQ(Key(s, "sDate"), "\xC2\xB7");
+    EXPECT_EQ(ShortDate(s, 2024, 8, 15), "8\xC2\xB7"
+                                         "15\xC2\xB7"
+                                         "24");
+    const std::string literal = Key(s, "sLongDate");
+    EXPECT_TRUE(uni::IsUtf8(literal.data(), literal.size()));
+}
+
 TEST_F(ModernTest, CalendarCallsWriteNoSharedState) {
     CorrectLeapFromYear(2023);
     KalderDate date{};
