@@ -159,6 +159,35 @@ fill_syswow64() {
     mkdir -p "$target" && cp -rs "$images/." "$target/"
 }
 
+# Space for one prefix: Wine copies its DLLs into system32, about 700 MB.
+# Wine writes its messages to the disk that is full, so a boot into a full
+# folder fails within a few hundredths of a second, with exit 1 and an
+# empty log: say so before trying.
+tmp=${TMPDIR:-/tmp}
+prefix_mb=1024
+free_mb() { df -Pm "$tmp" 2>/dev/null | awk 'NR == 2 { print $4 }'; }
+check_free_space() {
+    local free
+    free=$(free_mb)
+    [ -z "$free" ] || [ "$free" -ge $prefix_mb ] ||
+        die "only $free MB free in $tmp: a Wine prefix takes about 700 MB and $prefix_mb MB are asked for (set TMPDIR to a folder with more room)"
+}
+
+# Prefixes of runs that were killed before their cleanup step (ctest
+# interrupted, a machine restarted): no process names them and they have
+# not changed for an hour.  Each holds about 700 MB.  A live prefix always
+# has its persistent server.
+remove_abandoned_prefixes() {
+    local prefix
+    find "$tmp" -maxdepth 1 -type d -name 'kalder-wine??.*' -user "$(id -u)" -mmin +60 2>/dev/null |
+        while IFS= read -r prefix; do
+            [ -z "$(prefix_processes "$prefix")" ] || continue
+            log "removing the abandoned prefix $prefix"
+            rm -f "$prefix.boot.log" "$prefix.probe.log"
+            stop_prefix "$prefix"
+        done
+}
+
 do_setup() {
     local state=$1 bits=$2 probe_exe=${3:-}
     local started=$SECONDS
@@ -171,6 +200,8 @@ do_setup() {
     fi
     log "$bits-bit programs run $how"
 
+    remove_abandoned_prefixes
+    check_free_space
     local prefix
     prefix=$(mktemp -d "${TMPDIR:-/tmp}/kalder-wine$bits.XXXXXX") || die "no temporary folder"
     rmdir "$prefix" # wineboot creates it and wants to own it
@@ -190,7 +221,7 @@ do_setup() {
         cat "$prefix.boot.log"
         rm -f "$prefix.boot.log"
         stop_prefix "$prefix"
-        die "Wine could not create a prefix here (wineboot exit $boot_rc)"
+        die "Wine could not create a prefix here (wineboot exit $boot_rc; $(free_mb) MB free in $tmp)"
     fi
     rm -f "$prefix.boot.log"
     log "prefix ready after $((SECONDS - started)) s"
