@@ -61,6 +61,8 @@ wine64=/usr/lib/wine/wine64
 server=/usr/lib/wine/wineserver64
 binfmt=/proc/sys/fs/binfmt_misc
 qemu_entry=$binfmt/qemu-i386
+# Prefixes, their logs and Wine's server folders.
+tmp=${TMPDIR:-/tmp}
 
 # Wine's own 32-bit images, for the syswow64 folder of an emulated prefix.
 wine_i386_images() {
@@ -85,7 +87,7 @@ no_emulator=QEMU_CPU=kalder-no-emulation
 # ran.
 kernel_runs_i386() {
     local copy rc
-    copy=$(mktemp "${TMPDIR:-/tmp}/kalder-i386.XXXXXX") || return 1
+    copy=$(mktemp "$tmp/kalder-i386.XXXXXX") || return 1
     cp /usr/lib/wine/wineserver32 "$copy" 2>/dev/null &&
         printf '\001' | dd of="$copy" bs=1 seek=8 conv=notrunc status=none && chmod +x "$copy" || {
         rm -f "$copy"
@@ -163,7 +165,6 @@ fill_syswow64() {
 # Wine writes its messages to the disk that is full, so a boot into a full
 # folder fails within a few hundredths of a second, with exit 1 and an
 # empty log: say so before trying.
-tmp=${TMPDIR:-/tmp}
 prefix_mb=1024
 free_mb() { df -Pm "$tmp" 2>/dev/null | awk 'NR == 2 { print $4 }'; }
 check_free_space() {
@@ -203,7 +204,7 @@ do_setup() {
     remove_abandoned_prefixes
     check_free_space
     local prefix
-    prefix=$(mktemp -d "${TMPDIR:-/tmp}/kalder-wine$bits.XXXXXX") || die "no temporary folder"
+    prefix=$(mktemp -d "$tmp/kalder-wine$bits.XXXXXX") || die "no temporary folder"
     rmdir "$prefix" # wineboot creates it and wants to own it
     export WINEPREFIX=$prefix
     printf 'PREFIX=%q\nBITS=%q\nHOW=%q\n' "$prefix" "$bits" "$how" >"$state"
@@ -323,7 +324,7 @@ stop_prefix() {
     done
     [ -n "$pids" ] && log "processes of $prefix still running: $pids"
     rm -rf "$prefix"
-    case $server_dir in wine-??????) rm -rf "${TMPDIR:-/tmp}/$server_dir" ;; esac
+    case $server_dir in wine-??????) rm -rf "$tmp/$server_dir" ;; esac
     log "removed $prefix"
 }
 
