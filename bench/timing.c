@@ -122,9 +122,14 @@ static int open_library(const char *path) {
 
 static void *find_export(const char *name) { return dlsym(library, name); }
 
+/* The library may read the file again at any call, so it goes at exit. */
+static void remove_settings_file(void) { unlink(settings_path); }
+
 static void settings_done(void) {
-    if (settings_file != NULL)
-        fclose(settings_file);
+    if (settings_file == NULL)
+        return;
+    fclose(settings_file);
+    atexit(remove_settings_file);
 }
 #endif
 
